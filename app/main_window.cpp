@@ -1,0 +1,306 @@
+#include "app/main_window.h"
+
+#include "app/caption_label.h"
+#include "app/character_guard.h"
+#include "app/entry_area.h"
+#include "app/main_rules.h"
+#include "app/twips.h"
+#include "platform/clock.h"
+#include "platform/program_exit.h"
+#include "platform/prompter.h"
+#include "platform/services.h"
+#include "platform/windows_rgb.h"
+#include "prefs/preferences.h"
+#include "store/creditor_list.h"
+#include "store/date_text.h"
+#include "store/log_file.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QTableView>
+
+namespace {
+
+QFrame* focusPanel(const QString& name, const QRect& geometry, QWidget* parent)
+{
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+const QString DiskError02Text = QStringLiteral("Failed to Save to DataBase");
+const QString DiskError02Title = QStringLiteral("Disk Access Error 02");
+
+} // namespace
+
+MainWindow::MainWindow(Services& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_services(services)
+    , m_files(services.programFolder)
+{
+    setObjectName(QStringLiteral("mainfrm"));
+    setWindowTitle(QStringLiteral("Quorvane"));
+    buildMenus();
+    buildAreas();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    Addmnu = menuBar()->addMenu(QStringLiteral("&Add"));
+    Addmnu->setObjectName(QStringLiteral("Addmnu"));
+    QAction* creditor = Addmnu->addAction(QStringLiteral("&Creditor"), this, &MainWindow::AddCreditor);
+    creditor->setObjectName(QStringLiteral("mnuCreditorAdd"));
+    QAction* record = Addmnu->addAction(QStringLiteral("&Record"), this, &MainWindow::AddPaymentRecord);
+    record->setObjectName(QStringLiteral("mnuRecordAdd"));
+
+    Helpmnu = menuBar()->addMenu(QStringLiteral("&Help"));
+    Helpmnu->setObjectName(QStringLiteral("Helpmnu"));
+    QAction* exit = Helpmnu->addAction(QStringLiteral("E&xit"), this, [this] { m_services.exit.exit(0); });
+    exit->setObjectName(QStringLiteral("Exitmnu"));
+}
+
+void MainWindow::buildAreas()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setMouseTracking(true);
+    client->setFixedSize(twips(7230), twips(6120));
+    setCentralWidget(client);
+    setMouseTracking(true);
+
+    // The focus aids lie behind the areas and show only as a coloured border around them.
+    topBack = focusPanel(QStringLiteral("topBack"), twipsRect(15, 1050, 7200, 2175), client);
+    SortBack = focusPanel(QStringLiteral("SortBack"), twipsRect(15, 3225, 7200, 280), client);
+    GridBack = focusPanel(QStringLiteral("GridBack"), twipsRect(15, 3510, 7200, 2595), client);
+
+    auto* strip = new QWidget(client);
+    strip->setObjectName(QStringLiteral("Picture1"));
+    strip->setGeometry(twipsRect(-45, 15, 7260, 870));
+    Picture2 = new CaptionLabel(QString(), strip);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setToolTip(QStringLiteral("Quit Quorvane"));
+    Picture2->setAccessibleName(QStringLiteral("Quit Quorvane"));
+    Picture2->setGeometry(twipsRect(6600, 285, 480, 465));
+    Picture2->setPixmap(style()->standardIcon(QStyle::SP_DialogCloseButton).pixmap(24, 24));
+    Picture2->setAlignment(Qt::AlignCenter);
+    Picture2->setCursor(Qt::PointingHandCursor);
+    connect(Picture2, &CaptionLabel::clicked, this, [this] { m_services.exit.exit(0); });
+
+    m_entry = new EntryArea(client);
+    m_entry->move(twips(75), twips(990));
+    m_details = new DetailsArea(client);
+    m_details->move(twips(75), twips(2070));
+
+    FlexGr = new QTableView(client);
+    FlexGr->setObjectName(QStringLiteral("FlexGr"));
+    FlexGr->setAccessibleName(QStringLiteral("Payments"));
+    FlexGr->setGeometry(twipsRect(75, 3210, 7080, 2835));
+    FlexGr->setModel(&m_grid);
+    FlexGr->verticalHeader()->hide();
+    FlexGr->setSelectionMode(QAbstractItemView::SingleSelection);
+    FlexGr->setSelectionBehavior(QAbstractItemView::SelectItems);
+    FlexGr->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FlexGr->setWordWrap(false);
+    FlexGr->setAlternatingRowColors(true);
+    FlexGr->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont gridFont = FlexGr->font();
+    gridFont.setPointSizeF(gridFont.pointSizeF() * 0.9);
+    FlexGr->setFont(gridFont);
+    FlexGr->setTabKeyNavigation(false);
+    FlexGr->verticalHeader()->setDefaultSectionSize(FlexGr->fontMetrics().height() + 6);
+    FlexGr->horizontalHeader()->setFixedHeight(twips(280) + 1);
+    FlexGr->horizontalHeader()->setHighlightSections(false);
+    connect(FlexGr->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    m_grid.setCurrentCell(current.row() + 1, current.column());
+            });
+    connect(&m_grid, &PaymentGrid::currentCellChanged, this, &MainWindow::syncGridCurrentCell);
+
+    // What the files cannot carry is refused as it is typed.
+    new CharacterGuard(m_entry->Combo1->lineEdit(), m_services.prompter, TextCodec::Field::NoSeparator);
+    new CharacterGuard(m_details->Text2[0], m_services.prompter, TextCodec::Field::Free);
+    new CharacterGuard(m_details->Text2[1], m_services.prompter, TextCodec::Field::NoSeparator);
+    new CharacterGuard(m_details->Text2[2], m_services.prompter, TextCodec::Field::NoSeparator);
+    new CharacterGuard(m_entry->Text1[3], m_services.prompter, TextCodec::Field::Free);
+
+    setFixedWidth(twips(7230));
+}
+
+void MainWindow::syncGridCurrentCell(int row, int column)
+{
+    const QModelIndex index = m_grid.index(row - 1, column);
+    if (index.isValid() && FlexGr->currentIndex() != index)
+        FlexGr->setCurrentIndex(index);
+}
+
+void MainWindow::SetUpPaymentGrid()
+{
+    QHeaderView* header = FlexGr->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->resizeSection(PaymentGrid::Creditor, twips(2000));
+    // The design widths assume a narrower font than the desktop's: a date must still fit whole.
+    const int dateWidth = FlexGr->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 12;
+    header->resizeSection(PaymentGrid::Date, std::max(twips(1000), dateWidth));
+    header->resizeSection(PaymentGrid::Payment, twips(1000));
+    header->resizeSection(PaymentGrid::Confirmation, twips(2000));
+    // The empty fifth column fills the rest of the grid's width.
+    header->setStretchLastSection(true);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MainWindow::Form_Load()
+{
+    FocusColor = 65280;
+    NoFocusColor = 255;
+    for (int k = 0; k <= 12; ++k)
+        m_prefs[k] = QStringLiteral("0");
+    ApplyWindowPreferences();
+
+    m_entry->DTPicker1->setDisplayFormat(DateText::displayFormat());
+    m_entry->DTPicker1->setDate(m_services.clock.today());
+    m_entry->Text1[1]->setText(DateText::format(m_entry->DTPicker1->date()));
+
+    SetUpPaymentGrid();
+    EnsureCreditorFile(m_files);
+    QString defaultLog;
+    LoadPaymentLog(defaultLog);
+    LoadCreditorList();
+
+    m_grid.setCurrentCell(1, m_grid.currentColumn());
+    StartMinute = MainRules::startMinute(m_services.clock.now().time());
+
+    if (m_prefs.isOn(PrefItems::Aids)) {
+        setPanelColor(GridBack, NoFocusColor);
+        setPanelColor(SortBack, NoFocusColor);
+        setPanelColor(topBack, FocusColor);
+    }
+}
+
+void MainWindow::setPanelColor(QFrame* panel, int rgb)
+{
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, fromWindowsRgb(rgb));
+    panel->setPalette(palette);
+}
+
+void MainWindow::ApplyWindowPreferences()
+{
+    LoadPreferences(m_services.settings, m_prefs);
+
+    const bool hidePasswords = m_prefs.isOn(PrefItems::NPas);
+    m_details->Text2[2]->setVisible(!hidePasswords);
+    m_details->Text3->setVisible(hidePasswords);
+    m_details->Check1->setEnabled(!hidePasswords);
+
+    const bool aids = m_prefs.isOn(PrefItems::Aids);
+    for (QFrame* panel : {topBack, GridBack, SortBack})
+        panel->setVisible(aids);
+    if (aids) {
+        NoFocusColor = m_prefs[PrefItems::NoFo].toInt();
+        FocusColor = m_prefs[PrefItems::SiFo].toInt();
+    }
+}
+
+PaymentGrid::LoadResult MainWindow::LoadPaymentLog(QString& path)
+{
+    if (path.isEmpty())
+        path = m_files.paymentLog();
+    return m_grid.loadFile(path);
+}
+
+void MainWindow::LoadCreditorList()
+{
+    const QStringList entries = readCreditorFile(m_files.creditorList());
+    for (const QString& entry : entries) {
+        List1.append(entry);
+        const QString name = creditorName(entry);
+        if (!name.isEmpty())
+            m_entry->Combo1->addItem(name);
+    }
+}
+
+void MainWindow::AddCreditor()
+{
+    QComboBox* combo = m_entry->Combo1;
+    const QString name = combo->currentText();
+    if (name.isEmpty())
+        return;
+    auto& boxes = m_details->Text2;
+    for (int i : {1, 2}) {
+        if (boxes[size_t(i)]->text().isEmpty())
+            boxes[size_t(i)]->setText(QStringLiteral(" "));
+    }
+    if (combo->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+        return;
+    const CreditorEntry entry{name, boxes[1]->text(), boxes[2]->text(), boxes[0]->text(), true};
+    if (!appendCreditorLine(m_files.creditorList(), entry.plain())) {
+        m_services.prompter.ask({DiskError02Text, DiskError02Title, Prompt::Buttons::Ok, Prompt::Icon::Information});
+        return;
+    }
+    combo->addItem(name);
+    List1.append(entry.plain());
+    combo->setEditText(QString());
+    for (QLineEdit* box : boxes)
+        box->clear();
+}
+
+void MainWindow::AddPaymentRecord()
+{
+    const auto& text1 = m_entry->Text1;
+    if (text1[2]->text().isEmpty())
+        return;
+    if (m_entry->Combo1->currentText().isEmpty()) {
+        m_entry->Combo1->setFocus();
+        return;
+    }
+    if (text1[3]->text().isEmpty()) {
+        text1[3]->setFocus();
+        return;
+    }
+    int row = 1;
+    while (!m_grid.cellBytes(row, PaymentGrid::Date).isEmpty()) {
+        if (row == m_grid.rows() - 1)
+            m_grid.addRows(1);
+        ++row;
+    }
+    m_grid.setCell(row, PaymentGrid::Creditor, m_entry->Combo1->currentText());
+    m_grid.setCell(row, PaymentGrid::Date, MainRules::padDateCell(text1[1]->text()));
+    m_grid.setCell(row, PaymentGrid::Payment, text1[2]->text());
+    m_grid.setCell(row, PaymentGrid::Confirmation, text1[3]->text());
+    m_grid.setCurrentCell(row, m_grid.currentColumn());
+    AppendPaymentRecord();
+}
+
+bool MainWindow::AppendPaymentRecord()
+{
+    const int row = m_grid.currentRow();
+    if (appendToFile(m_files.paymentLog(), m_grid.recordLine(row))) {
+        m_grid.addRows(1);
+        return true;
+    }
+    // The record is not in the file: it must not stay in the grid as if it were saved.
+    for (int column = 0; column < PaymentGrid::RecordColumns; ++column)
+        m_grid.setCell(row, column, QString());
+    m_services.prompter.fail(DiskError02Text, DiskError02Title);
+    return false;
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    const QWidget* under = childAt(event->position().toPoint());
+    if ((!under || under == centralWidget()) && windowTitle() != QStringLiteral("Quorvane - "))
+        setWindowTitle(QStringLiteral("Quorvane - "));
+    QMainWindow::mouseMoveEvent(event);
+}

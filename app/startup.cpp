@@ -1,0 +1,91 @@
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "app/splash.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/prompter.h"
+#include "platform/services.h"
+#include "platform/settings_store.h"
+#include "prefs/preferences.h"
+#include "store/data_folder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+namespace {
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+Startup::Startup(Services& services)
+    : m_services(services)
+{
+}
+
+Startup::~Startup()
+{
+    delete m_splash.data();
+}
+
+bool Startup::Main()
+{
+    LoadPreferences(m_services.settings, m_prefs);
+
+    const ProgramFiles files(m_services.programFolder);
+    if (!EnsurePaymentLog(files)) {
+        // A program folder that cannot be written: say so plainly, then go on with an empty log.
+        m_services.prompter.fail(
+            QStringLiteral("Quorvane cannot create its data folder or payment log in \"%1\".\n\n"
+                           "Records cannot be saved until that folder can be written.")
+                .arg(QDir::toNativeSeparators(files.DataFolder())),
+            QStringLiteral("Data Folder Error"));
+    }
+
+    m_splash = new Splash(m_services.shell, [this] { ShowMainWindow(); });
+    m_splash->setAttribute(Qt::WA_DeleteOnClose);
+    centreOnScreen(m_splash);
+    m_splash->show();
+    return true;
+}
+
+void Startup::ShowMainWindow()
+{
+    if (m_main)
+        return;
+    m_main = std::make_unique<MainWindow>(m_services);
+    m_main->Form_Load();
+    m_main->adjustSize();
+    centreOnScreen(m_main.get());
+    m_main->show();
+}
+
+int QuorvaneMain(QApplication& application)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Brellick"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2").arg(QUORVANE_VERSION_MAJOR).arg(QUORVANE_VERSION_MINOR));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
+
+    SettingsStore settings(Preferences::applicationName());
+    DialogPrompter prompter;
+    SystemClock clock;
+    DesktopShell shell;
+    ApplicationExit exit;
+    Services services{QCoreApplication::applicationDirPath(), settings, prompter, clock, shell, exit};
+
+    Startup startup(services);
+    if (!startup.Main() || exit.requested())
+        return 0;
+    return application.exec();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/splash.h"
+#include "prefs/pref_items.h"
+
+#include <QPointer>
+#include <memory>
+
+class MainWindow;
+class QApplication;
+struct Services;
+
+// The start of the program: preferences, the start password, the data folder, then the splash window,
+// whose click brings up the main window.
+class Startup final {
+public:
+    explicit Startup(Services& services);
+    ~Startup();
+
+    // False when the program is to end here (the start password was refused).
+    bool Main();
+
+    Splash* splash() const { return m_splash; }
+    MainWindow* mainWindow() const { return m_main.get(); }
+    const PrefItems& prefItems() const { return m_prefs; }
+
+private:
+    void ShowMainWindow();
+
+    Services& m_services;
+    PrefItems m_prefs;
+    QPointer<Splash> m_splash;
+    std::unique_ptr<MainWindow> m_main;
+};
+
+// The program itself, on the real desktop.
+int QuorvaneMain(QApplication& application);

@@ -1,0 +1,225 @@
+#include "store/payment_grid.h"
+
+#include "store/text_codec.h"
+
+#include <QFile>
+#include <cstring>
+
+namespace {
+
+const char* findByte(const char* from, const char* end, char byte)
+{
+    return static_cast<const char*>(std::memchr(from, byte, size_t(end - from)));
+}
+
+} // namespace
+
+PaymentGrid::PaymentGrid(QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_rows(DesignRows - 1)
+{
+}
+
+qsizetype PaymentGrid::fieldOffset(const Row& row, int column) const
+{
+    qsizetype offset = row.offset;
+    for (int c = 0; c < column; ++c)
+        offset += qsizetype(row.length[c]) + 1;
+    return offset;
+}
+
+QByteArrayView PaymentGrid::cellBytes(int row, int column) const
+{
+    if (!validRow(row) || column < 0 || column >= RecordColumns)
+        return {};
+    const Row& r = m_rows[size_t(row - 1)];
+    if (r.length[column] == 0)
+        return {};
+    return QByteArrayView(m_bytes.constData() + fieldOffset(r, column), qsizetype(r.length[column]));
+}
+
+QString PaymentGrid::cell(int row, int column) const { return TextCodec::decode(cellBytes(row, column)); }
+
+PaymentGrid::Row PaymentGrid::appendRow(const QByteArrayView fields[RecordColumns])
+{
+    // A row's four fields always stand together, joined by "|", so that its record line is one slice.
+    Row row;
+    row.offset = m_bytes.size();
+    for (int c = 0; c < RecordColumns; ++c) {
+        if (c > 0)
+            m_bytes.append('|');
+        m_bytes.append(fields[c]);
+        row.length[c] = quint32(fields[c].size());
+    }
+    return row;
+}
+
+bool PaymentGrid::setCell(int row, int column, const QString& text)
+{
+    if (!validRow(row) || column < 0 || column >= RecordColumns)
+        return false;
+    const std::optional<QByteArray> bytes = TextCodec::encode(text);
+    if (!bytes)
+        return false;
+    // Copy the other fields first: appending may move the buffer they point into.
+    QByteArray keep[RecordColumns];
+    QByteArrayView fields[RecordColumns];
+    for (int c = 0; c < RecordColumns; ++c) {
+        keep[c] = c == column ? *bytes : cellBytes(row, c).toByteArray();
+        fields[c] = keep[c];
+    }
+    m_rows[size_t(row - 1)] = appendRow(fields);
+    const QModelIndex changed = index(row - 1, column);
+    Q_EMIT dataChanged(changed, changed);
+    return true;
+}
+
+void PaymentGrid::addRows(int count)
+{
+    if (count <= 0)
+        return;
+    beginInsertRows({}, rowCount(), rowCount() + count - 1);
+    m_rows.resize(m_rows.size() + size_t(count));
+    endInsertRows();
+}
+
+void PaymentGrid::removeGridRow(int row)
+{
+    if (!validRow(row))
+        return;
+    beginRemoveRows({}, row - 1, row - 1);
+    m_rows.erase(m_rows.begin() + (row - 1));
+    endRemoveRows();
+}
+
+QByteArray PaymentGrid::recordLine(int row) const
+{
+    if (!validRow(row))
+        return {};
+    const Row& r = m_rows[size_t(row - 1)];
+    qsizetype length = RecordColumns - 1;
+    for (quint32 l : r.length)
+        length += qsizetype(l);
+    QByteArray line;
+    line.reserve(length + 2);
+    if (r.length[0] + r.length[1] + r.length[2] + r.length[3] == 0)
+        line.append("|||");
+    else
+        line.append(m_bytes.constData() + r.offset, length);
+    line.append("\r\n");
+    return line;
+}
+
+void PaymentGrid::setCurrentCell(int row, int column)
+{
+    if (row == m_currentRow && column == m_currentColumn)
+        return;
+    m_currentRow = row;
+    m_currentColumn = column;
+    Q_EMIT currentCellChanged(row, column);
+}
+
+void PaymentGrid::clearRows()
+{
+    beginResetModel();
+    m_bytes.clear();
+    m_rows.assign(DesignRows - 1, Row{});
+    m_unreadTail.clear();
+    endResetModel();
+}
+
+PaymentGrid::LoadResult PaymentGrid::loadFile(const QString& path)
+{
+    LoadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    QByteArray bytes = file.readAll();
+    file.close();
+    result.opened = true;
+
+    beginResetModel();
+    // The file's bytes become the grid's buffer: each record points at its own line.
+    m_bytes = std::move(bytes);
+    m_rows.clear();
+    m_unreadTail.clear();
+    m_rows.reserve(size_t(m_bytes.count('\n')) + 2);
+
+    const char* const begin = m_bytes.constData();
+    const char* const end = begin + m_bytes.size();
+    const char* line = begin;
+    while (line < end) {
+        const char* newline = findByte(line, end, '\n');
+        const char* next = newline ? newline + 1 : end;
+        const char* lineEnd = newline ? newline : end;
+        if (lineEnd > line && lineEnd[-1] == '\r')
+            --lineEnd;
+        if (lineEnd == line) {
+            line = next;
+            continue;
+        }
+        const char* bar1 = findByte(line, lineEnd, '|');
+        const char* bar2 = bar1 ? findByte(bar1 + 1, lineEnd, '|') : nullptr;
+        const char* bar3 = bar2 ? findByte(bar2 + 1, lineEnd, '|') : nullptr;
+        if (!bar3) {
+            // A line that is not a record ends the reading; it and all after it are kept as they are.
+            m_unreadTail = m_bytes.sliced(line - begin);
+            result.complete = false;
+            break;
+        }
+        Row row;
+        row.offset = line - begin;
+        row.length[0] = quint32(bar1 - line);
+        row.length[1] = quint32(bar2 - bar1 - 1);
+        row.length[2] = quint32(bar3 - bar2 - 1);
+        row.length[3] = quint32(lineEnd - bar3 - 1);
+        m_rows.push_back(row);
+        ++result.records;
+        line = next;
+    }
+    // The grid keeps its design rows and grows one row ahead of the records, so an empty row always follows
+    // the last one.
+    const size_t wanted = std::max<size_t>(DesignRows - 1, size_t(result.records) + 1);
+    m_rows.resize(wanted);
+    endResetModel();
+
+    if (result.records > 0)
+        setCurrentCell(result.records, Confirmation);
+    return result;
+}
+
+int PaymentGrid::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows() - 1; }
+
+int PaymentGrid::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
+
+QVariant PaymentGrid::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return cell(index.row() + 1, index.column());
+    return {};
+}
+
+QVariant PaymentGrid::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole) {
+        switch (section) {
+        case Creditor:
+            return QStringLiteral("Creditor");
+        case Date:
+            return QStringLiteral("Date");
+        case Payment:
+            return QStringLiteral("Payment");
+        case Confirmation:
+            return QStringLiteral("Confirmation");
+        default:
+            return QString();
+        }
+    }
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
