@@ -3,45 +3,37 @@
 #include <QMouseEvent>
 
 CaptionLabel::CaptionLabel(const QString& text, QWidget* parent)
-    : QLabel(text, parent)
-{
-}
+    : QLabel(text, parent) {}
 
-void CaptionLabel::mouseReleaseEvent(QMouseEvent* event)
-{
+void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
     QLabel::mouseReleaseEvent(event);
 }
 
-void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         Q_EMIT doubleClicked();
     QLabel::mouseDoubleClickEvent(event);
 }
 
-void CaptionLabel::enterEvent(QEnterEvent* event)
-{
+void CaptionLabel::enterEvent(QEnterEvent* event) {
     Q_EMIT hovered();
     QLabel::enterEvent(event);
 }
 
 AreaFrame::AreaFrame(QWidget* parent)
-    : QFrame(parent)
-{
+    : QFrame(parent) {
     setMouseTracking(true);
 }
 
-void AreaFrame::mouseMoveEvent(QMouseEvent* event)
-{
+void AreaFrame::mouseMoveEvent(QMouseEvent* event) {
     if (!childAt(event->position().toPoint()))
         Q_EMIT backgroundHovered();
     QFrame::mouseMoveEvent(event);
 }
 
-void AreaFrame::mouseReleaseEvent(QMouseEvent* event)
-{
+void AreaFrame::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
         Q_EMIT backgroundClicked();
     QFrame::mouseReleaseEvent(event);

@@ -9,8 +9,7 @@ CharacterGuard::CharacterGuard(QLineEdit* box, Prompter& prompter, TextCodec::Fi
     , m_box(box)
     , m_prompter(prompter)
     , m_field(field)
-    , m_accepted(box->text())
-{
+    , m_accepted(box->text()) {
     connect(box, &QLineEdit::textEdited, this, &CharacterGuard::onEdited);
     // Text put in by the program itself (a creditor's details) is accepted as it stands.
     connect(box, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -19,13 +18,11 @@ CharacterGuard::CharacterGuard(QLineEdit* box, Prompter& prompter, TextCodec::Fi
     });
 }
 
-bool CharacterGuard::permits(const QString& text, TextCodec::Field field)
-{
+bool CharacterGuard::permits(const QString& text, TextCodec::Field field) {
     return !text.contains(u',') && TextCodec::isStorable(text, field);
 }
 
-void CharacterGuard::onEdited(const QString& text)
-{
+void CharacterGuard::onEdited(const QString& text) {
     if (permits(text, m_field)) {
         m_accepted = text;
         return;

@@ -11,8 +11,7 @@
 
 namespace {
 
-CaptionLabel* caption(const QString& text, const QString& name, QWidget* parent, QWidget* buddy)
-{
+CaptionLabel* caption(const QString& text, const QString& name, QWidget* parent, QWidget* buddy) {
     auto* label = new CaptionLabel(text, parent);
     label->setObjectName(name);
     label->setBuddy(buddy);
@@ -20,8 +19,7 @@ CaptionLabel* caption(const QString& text, const QString& name, QWidget* parent,
     return label;
 }
 
-QLineEdit* textBox(const QString& name, QWidget* parent)
-{
+QLineEdit* textBox(const QString& name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     return box;
@@ -35,8 +33,7 @@ constexpr int BoxHeight = 26;
 } // namespace
 
 EntryArea::EntryArea(QWidget* parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     Frame2 = new AreaFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     // The design lets the two frames overlap by a few pixels; here they meet edge to edge.
@@ -80,8 +77,7 @@ EntryArea::EntryArea(QWidget* parent)
 }
 
 DetailsArea::DetailsArea(QWidget* parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     Frame1 = new AreaFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, twips(7080), twips(1155));

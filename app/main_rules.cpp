@@ -4,8 +4,7 @@
 
 namespace MainRules {
 
-QString startMinute(const QTime& time)
-{
+QString startMinute(const QTime& time) {
     const QString text = time.toString(QStringLiteral("HH:mm:ss"));
     QString minute = text.mid(text.indexOf(u':') + 1, 2);
     if (minute.size() == 2 && minute.at(1) == u':')
@@ -13,8 +12,7 @@ QString startMinute(const QTime& time)
     return minute;
 }
 
-QString padDateCell(const QString& dateText)
-{
+QString padDateCell(const QString& dateText) {
     QStringList parts = dateText.split(u'/');
     if (parts.size() > 3) {
         // Only the first two "/" cut the text; the rest belongs to the last part.

@@ -28,8 +28,7 @@
 
 namespace {
 
-QFrame* focusPanel(const QString& name, const QRect& geometry, QWidget* parent)
-{
+QFrame* focusPanel(const QString& name, const QRect& geometry, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(name);
     panel->setGeometry(geometry);
@@ -45,8 +44,7 @@ const QString DiskError02Title = QStringLiteral("Disk Access Error 02");
 MainWindow::MainWindow(Services& services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(services)
-    , m_files(services.programFolder)
-{
+    , m_files(services.programFolder) {
     setObjectName(QStringLiteral("mainfrm"));
     setWindowTitle(QStringLiteral("Quorvane"));
     buildMenus();
@@ -55,8 +53,7 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildMenus()
-{
+void MainWindow::buildMenus() {
     Addmnu = menuBar()->addMenu(QStringLiteral("&Add"));
     Addmnu->setObjectName(QStringLiteral("Addmnu"));
     QAction* creditor = Addmnu->addAction(QStringLiteral("&Creditor"), this, &MainWindow::AddCreditor);
@@ -70,8 +67,7 @@ void MainWindow::buildMenus()
     exit->setObjectName(QStringLiteral("Exitmnu"));
 }
 
-void MainWindow::buildAreas()
-{
+void MainWindow::buildAreas() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setMouseTracking(true);
@@ -121,11 +117,10 @@ void MainWindow::buildAreas()
     FlexGr->verticalHeader()->setDefaultSectionSize(FlexGr->fontMetrics().height() + 6);
     FlexGr->horizontalHeader()->setFixedHeight(twips(280) + 1);
     FlexGr->horizontalHeader()->setHighlightSections(false);
-    connect(FlexGr->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    m_grid.setCurrentCell(current.row() + 1, current.column());
-            });
+    connect(FlexGr->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            m_grid.setCurrentCell(current.row() + 1, current.column());
+    });
     connect(&m_grid, &PaymentGrid::currentCellChanged, this, &MainWindow::syncGridCurrentCell);
 
     // What the files cannot carry is refused as it is typed.
@@ -138,15 +133,13 @@ void MainWindow::buildAreas()
     setFixedWidth(twips(7230));
 }
 
-void MainWindow::syncGridCurrentCell(int row, int column)
-{
+void MainWindow::syncGridCurrentCell(int row, int column) {
     const QModelIndex index = m_grid.index(row - 1, column);
     if (index.isValid() && FlexGr->currentIndex() != index)
         FlexGr->setCurrentIndex(index);
 }
 
-void MainWindow::SetUpPaymentGrid()
-{
+void MainWindow::SetUpPaymentGrid() {
     QHeaderView* header = FlexGr->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->resizeSection(PaymentGrid::Creditor, twips(2000));
@@ -160,8 +153,7 @@ void MainWindow::SetUpPaymentGrid()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void MainWindow::Form_Load()
-{
+void MainWindow::Form_Load() {
     FocusColor = 65280;
     NoFocusColor = 255;
     for (int k = 0; k <= 12; ++k)
@@ -188,15 +180,13 @@ void MainWindow::Form_Load()
     }
 }
 
-void MainWindow::setPanelColor(QFrame* panel, int rgb)
-{
+void MainWindow::setPanelColor(QFrame* panel, int rgb) {
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, fromWindowsRgb(rgb));
     panel->setPalette(palette);
 }
 
-void MainWindow::ApplyWindowPreferences()
-{
+void MainWindow::ApplyWindowPreferences() {
     LoadPreferences(m_services.settings, m_prefs);
 
     const bool hidePasswords = m_prefs.isOn(PrefItems::NPas);
@@ -213,15 +203,13 @@ void MainWindow::ApplyWindowPreferences()
     }
 }
 
-PaymentGrid::LoadResult MainWindow::LoadPaymentLog(QString& path)
-{
+PaymentGrid::LoadResult MainWindow::LoadPaymentLog(QString& path) {
     if (path.isEmpty())
         path = m_files.paymentLog();
     return m_grid.loadFile(path);
 }
 
-void MainWindow::LoadCreditorList()
-{
+void MainWindow::LoadCreditorList() {
     const QStringList entries = readCreditorFile(m_files.creditorList());
     for (const QString& entry : entries) {
         List1.append(entry);
@@ -231,8 +219,7 @@ void MainWindow::LoadCreditorList()
     }
 }
 
-void MainWindow::AddCreditor()
-{
+void MainWindow::AddCreditor() {
     QComboBox* combo = m_entry->Combo1;
     const QString name = combo->currentText();
     if (name.isEmpty())
@@ -256,8 +243,7 @@ void MainWindow::AddCreditor()
         box->clear();
 }
 
-void MainWindow::AddPaymentRecord()
-{
+void MainWindow::AddPaymentRecord() {
     const auto& text1 = m_entry->Text1;
     if (text1[2]->text().isEmpty())
         return;
@@ -283,8 +269,7 @@ void MainWindow::AddPaymentRecord()
     AppendPaymentRecord();
 }
 
-bool MainWindow::AppendPaymentRecord()
-{
+bool MainWindow::AppendPaymentRecord() {
     const int row = m_grid.currentRow();
     if (appendToFile(m_files.paymentLog(), m_grid.recordLine(row))) {
         m_grid.addRows(1);
@@ -297,8 +282,7 @@ bool MainWindow::AppendPaymentRecord()
     return false;
 }
 
-void MainWindow::mouseMoveEvent(QMouseEvent* event)
-{
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     const QWidget* under = childAt(event->position().toPoint());
     if ((!under || under == centralWidget()) && windowTitle() != QStringLiteral("Quorvane - "))
         setWindowTitle(QStringLiteral("Quorvane - "));

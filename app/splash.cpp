@@ -16,8 +16,7 @@ namespace {
 constexpr int SplashWidth = 420;
 constexpr int SplashHeight = 250;
 
-CaptionLabel* label(const QString& text, const QString& name, QWidget* parent)
-{
+CaptionLabel* label(const QString& text, const QString& name, QWidget* parent) {
     auto* l = new CaptionLabel(text, parent);
     l->setObjectName(name);
     l->setAttribute(Qt::WA_TranslucentBackground);
@@ -26,8 +25,7 @@ CaptionLabel* label(const QString& text, const QString& name, QWidget* parent)
 
 } // namespace
 
-void paintProgramPicture(QPainter& painter, const QRectF& box)
-{
+void paintProgramPicture(QPainter& painter, const QRectF& box) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     // A ledger card with a tick: a payment written down and confirmed.
@@ -53,8 +51,7 @@ void paintProgramPicture(QPainter& painter, const QRectF& box)
     painter.restore();
 }
 
-QString Splash::versionText()
-{
+QString Splash::versionText() {
     QString text = QStringLiteral("v%1.%2  ").arg(QUORVANE_VERSION_MAJOR).arg(QUORVANE_VERSION_MINOR);
     const QFileInfo program(QCoreApplication::applicationFilePath());
     if (program.exists())
@@ -65,8 +62,7 @@ QString Splash::versionText()
 Splash::Splash(Shell& shell, std::function<void()> onShowMain, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_shell(shell)
-    , m_onShowMain(std::move(onShowMain))
-{
+    , m_onShowMain(std::move(onShowMain)) {
     setObjectName(QStringLiteral("Splash"));
     setWindowTitle(QStringLiteral("Quorvane"));
     setFixedSize(SplashWidth, SplashHeight);
@@ -120,8 +116,7 @@ Splash::Splash(Shell& shell, std::function<void()> onShowMain, QWidget* parent)
         connect(l, &CaptionLabel::clicked, this, &Splash::ShowMainWindow);
 }
 
-void Splash::ShowMainWindow()
-{
+void Splash::ShowMainWindow() {
     // Both the release and the click of the background arrive here; the main window is shown once.
     if (m_shown)
         return;
@@ -131,15 +126,13 @@ void Splash::ShowMainWindow()
     close();
 }
 
-void Splash::mouseReleaseEvent(QMouseEvent* event)
-{
+void Splash::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         ShowMainWindow();
     QWidget::mouseReleaseEvent(event);
 }
 
-void Splash::paintEvent(QPaintEvent*)
-{
+void Splash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QLinearGradient background(0, 0, 0, height());
     background.setColorAt(0, QColor(0x25, 0x3a, 0x5e));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <functional>
+#include <QWidget>
 
 class CaptionLabel;
 class Shell;

@@ -11,8 +11,7 @@
 
 namespace {
 
-QMessageBox::Icon toIcon(Prompt::Icon icon)
-{
+QMessageBox::Icon toIcon(Prompt::Icon icon) {
     switch (icon) {
     case Prompt::Icon::Information:
         return QMessageBox::Information;
@@ -26,11 +25,9 @@ QMessageBox::Icon toIcon(Prompt::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-
 } // namespace
 
-Prompt::Answer DialogPrompter::ask(const Prompt::Message& message)
-{
+Prompt::Answer DialogPrompter::ask(const Prompt::Message& message) {
     QMessageBox box(toIcon(message.icon), message.title, message.text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     switch (message.buttons) {
@@ -56,31 +53,28 @@ Prompt::Answer DialogPrompter::ask(const Prompt::Message& message)
     }
 }
 
-QString DialogPrompter::openFile(const Prompt::FileRequest& request)
-{
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.directory,
-                                        request.filter);
+QString DialogPrompter::openFile(const Prompt::FileRequest& request) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.directory, request.filter);
 }
 
-QString DialogPrompter::saveFile(const Prompt::FileRequest& request)
-{
-    const QString start = request.suggestedName.isEmpty() ? request.directory
-                                                          : request.directory + u'/' + request.suggestedName;
+QString DialogPrompter::saveFile(const Prompt::FileRequest& request) {
+    const QString start =
+        request.suggestedName.isEmpty() ? request.directory : request.directory + u'/' + request.suggestedName;
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, start, request.filter);
 }
 
-std::optional<int> DialogPrompter::chooseColor(int initial)
-{
+std::optional<int> DialogPrompter::chooseColor(int initial) {
     const QColor chosen = QColorDialog::getColor(fromWindowsRgb(initial), QApplication::activeWindow());
     if (!chosen.isValid())
         return std::nullopt;
     return toWindowsRgb(chosen);
 }
 
-bool DesktopShell::open(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopShell::open(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
-void ApplicationExit::exit(int code)
-{
+void ApplicationExit::exit(int code) {
     m_requested = true;
     // Windows vanish at once without running their close handlers; every running event loop, nested
     // ones included, is left, and start-up code checks requested() before it goes on.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 // Every message box, question and common dialog of the program goes through a Prompter, so that the
 // windows can be driven in tests with scripted answers.
@@ -12,7 +12,9 @@ enum class Icon { None, Information, Exclamation, Critical };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // The program's title: what a message box shows when it names no title of its own.
-inline QString programTitle() { return QStringLiteral("Quorvane"); }
+inline QString programTitle() {
+    return QStringLiteral("Quorvane");
+}
 
 struct Message {
     QString text;
@@ -42,12 +44,10 @@ public:
     virtual std::optional<int> chooseColor(int initial) = 0;
 
     // Shorthands for the common shapes.
-    void inform(const QString& text, const QString& title = Prompt::programTitle())
-    {
+    void inform(const QString& text, const QString& title = Prompt::programTitle()) {
         ask({text, title, Prompt::Buttons::Ok, Prompt::Icon::Information});
     }
-    void fail(const QString& text, const QString& title)
-    {
+    void fail(const QString& text, const QString& title) {
         ask({text, title, Prompt::Buttons::Ok, Prompt::Icon::Critical});
     }
 };

@@ -9,8 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-CreditorEntry CreditorEntry::fromPlain(const QString& plain)
-{
+CreditorEntry CreditorEntry::fromPlain(const QString& plain) {
     CreditorEntry entry;
     const qsizetype bar1 = plain.indexOf(u'|');
     if (bar1 < 0) {
@@ -35,16 +34,16 @@ CreditorEntry CreditorEntry::fromPlain(const QString& plain)
     return entry;
 }
 
-QString CreditorEntry::plain() const { return name + u'|' + userName + u'|' + password + u'|' + loginUrl; }
+QString CreditorEntry::plain() const {
+    return name + u'|' + userName + u'|' + password + u'|' + loginUrl;
+}
 
-QString creditorName(const QString& plainEntry)
-{
+QString creditorName(const QString& plainEntry) {
     const qsizetype bar = plainEntry.indexOf(u'|');
     return bar >= 1 ? plainEntry.left(bar) : QString();
 }
 
-QStringList readCreditorFile(const QString& path)
-{
+QStringList readCreditorFile(const QString& path) {
     QStringList entries;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -66,8 +65,7 @@ QStringList readCreditorFile(const QString& path)
     return entries;
 }
 
-bool appendCreditorLine(const QString& path, const QString& plainEntry)
-{
+bool appendCreditorLine(const QString& path, const QString& plainEntry) {
     const std::optional<QByteArray> plain = TextCodec::encode(plainEntry);
     if (!plain)
         return false;
@@ -80,8 +78,7 @@ bool appendCreditorLine(const QString& path, const QString& plainEntry)
     return appendToFile(path, line);
 }
 
-void EnsureCreditorFile(const ProgramFiles& files)
-{
+void EnsureCreditorFile(const ProgramFiles& files) {
     if (QFileInfo(files.DataFolder()).isDir())
         return;
     if (!QDir().mkpath(files.DataFolder()))

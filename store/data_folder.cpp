@@ -6,26 +6,28 @@
 #include <QStandardPaths>
 
 ProgramFiles::ProgramFiles(QString programFolder)
-    : m_programFolder(std::move(programFolder))
-{
+    : m_programFolder(std::move(programFolder)) {}
+
+QString ProgramFiles::DataFolder() const {
+    return m_programFolder + QStringLiteral("/data");
 }
 
-QString ProgramFiles::DataFolder() const { return m_programFolder + QStringLiteral("/data"); }
+QString ProgramFiles::dataFile(const QString& name) const {
+    return DataFolder() + u'/' + name;
+}
 
-QString ProgramFiles::dataFile(const QString& name) const { return DataFolder() + u'/' + name; }
+QString ProgramFiles::helpFile(const QString& name) const {
+    return m_programFolder + QStringLiteral("/help/") + name;
+}
 
-QString ProgramFiles::helpFile(const QString& name) const { return m_programFolder + QStringLiteral("/help/") + name; }
-
-bool EnsureDataFolder(const ProgramFiles& files)
-{
+bool EnsureDataFolder(const ProgramFiles& files) {
     const QString folder = files.DataFolder();
     if (QFileInfo(folder).isDir())
         return true;
     return QDir().mkpath(folder);
 }
 
-bool EnsurePaymentLog(const ProgramFiles& files)
-{
+bool EnsurePaymentLog(const ProgramFiles& files) {
     if (!EnsureDataFolder(files))
         return false;
     const QString log = files.paymentLog();
@@ -39,8 +41,7 @@ bool EnsurePaymentLog(const ProgramFiles& files)
     return true;
 }
 
-QString GetSpecialFolderPath(SpecialFolder kind)
-{
+QString GetSpecialFolderPath(SpecialFolder kind) {
     switch (kind) {
     case SpecialFolder::System:
         return QDir::rootPath();
@@ -50,8 +51,7 @@ QString GetSpecialFolderPath(SpecialFolder kind)
     return {};
 }
 
-void restrictToOwner(const QString& path)
-{
+void restrictToOwner(const QString& path) {
 #ifndef Q_OS_WIN
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 #else

@@ -1,8 +1,8 @@
 #include "store/date_text.h"
 
-#include <QList>
 #include <algorithm>
 #include <array>
+#include <QList>
 
 namespace {
 
@@ -12,8 +12,7 @@ struct Order {
     bool padMonth = false;
 };
 
-Order orderOf(const QLocale& locale)
-{
+Order orderOf(const QLocale& locale) {
     const QString form = locale.dateFormat(QLocale::ShortFormat);
     const qsizetype d = form.indexOf(u'd');
     const qsizetype m = form.indexOf(u'M');
@@ -34,8 +33,7 @@ Order orderOf(const QLocale& locale)
 
 namespace DateText {
 
-QString displayFormat(const QLocale& locale)
-{
+QString displayFormat(const QLocale& locale) {
     const Order order = orderOf(locale);
     QString form;
     for (int i = 0; i < 3; ++i) {
@@ -56,8 +54,7 @@ QString displayFormat(const QLocale& locale)
     return form;
 }
 
-QString format(const QDate& date, const QLocale& locale)
-{
+QString format(const QDate& date, const QLocale& locale) {
     const Order order = orderOf(locale);
     QString text;
     for (int i = 0; i < 3; ++i) {
@@ -78,8 +75,7 @@ QString format(const QDate& date, const QLocale& locale)
     return text;
 }
 
-QDate parse(QStringView text, const QLocale& locale)
-{
+QDate parse(QStringView text, const QLocale& locale) {
     const auto parts = text.trimmed().split(u'/');
     if (parts.size() != 3)
         return {};

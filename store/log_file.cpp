@@ -5,13 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool appendToDevice(QIODevice& device, const QByteArray& bytes)
-{
+bool appendToDevice(QIODevice& device, const QByteArray& bytes) {
     return device.write(bytes) == bytes.size();
 }
 
-bool appendToFile(const QString& path, const QByteArray& bytes)
-{
+bool appendToFile(const QString& path, const QByteArray& bytes) {
     const bool existed = QFileInfo::exists(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))

@@ -2,13 +2,13 @@
 
 #include "store/text_codec.h"
 
-#include <QFile>
 #include <cstring>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
-const char* findByte(const char* from, const char* end, char byte)
-{
+const char* findByte(const char* from, const char* end, char byte) {
     return static_cast<const char*>(std::memchr(from, byte, size_t(end - from)));
 }
 
@@ -16,20 +16,16 @@ const char* findByte(const char* from, const char* end, char byte)
 
 PaymentGrid::PaymentGrid(QObject* parent)
     : QAbstractTableModel(parent)
-    , m_rows(DesignRows - 1)
-{
-}
+    , m_rows(DesignRows - 1) {}
 
-qsizetype PaymentGrid::fieldOffset(const Row& row, int column) const
-{
+qsizetype PaymentGrid::fieldOffset(const Row& row, int column) const {
     qsizetype offset = row.offset;
     for (int c = 0; c < column; ++c)
         offset += qsizetype(row.length[c]) + 1;
     return offset;
 }
 
-QByteArrayView PaymentGrid::cellBytes(int row, int column) const
-{
+QByteArrayView PaymentGrid::cellBytes(int row, int column) const {
     if (!validRow(row) || column < 0 || column >= RecordColumns)
         return {};
     const Row& r = m_rows[size_t(row - 1)];
@@ -38,10 +34,11 @@ QByteArrayView PaymentGrid::cellBytes(int row, int column) const
     return QByteArrayView(m_bytes.constData() + fieldOffset(r, column), qsizetype(r.length[column]));
 }
 
-QString PaymentGrid::cell(int row, int column) const { return TextCodec::decode(cellBytes(row, column)); }
+QString PaymentGrid::cell(int row, int column) const {
+    return TextCodec::decode(cellBytes(row, column));
+}
 
-PaymentGrid::Row PaymentGrid::appendRow(const QByteArrayView fields[RecordColumns])
-{
+PaymentGrid::Row PaymentGrid::appendRow(const QByteArrayView fields[RecordColumns]) {
     // A row's four fields always stand together, joined by "|", so that its record line is one slice.
     Row row;
     row.offset = m_bytes.size();
@@ -54,8 +51,7 @@ PaymentGrid::Row PaymentGrid::appendRow(const QByteArrayView fields[RecordColumn
     return row;
 }
 
-bool PaymentGrid::setCell(int row, int column, const QString& text)
-{
+bool PaymentGrid::setCell(int row, int column, const QString& text) {
     if (!validRow(row) || column < 0 || column >= RecordColumns)
         return false;
     const std::optional<QByteArray> bytes = TextCodec::encode(text);
@@ -74,8 +70,7 @@ bool PaymentGrid::setCell(int row, int column, const QString& text)
     return true;
 }
 
-void PaymentGrid::addRows(int count)
-{
+void PaymentGrid::addRows(int count) {
     if (count <= 0)
         return;
     beginInsertRows({}, rowCount(), rowCount() + count - 1);
@@ -83,8 +78,7 @@ void PaymentGrid::addRows(int count)
     endInsertRows();
 }
 
-void PaymentGrid::removeGridRow(int row)
-{
+void PaymentGrid::removeGridRow(int row) {
     if (!validRow(row))
         return;
     beginRemoveRows({}, row - 1, row - 1);
@@ -92,8 +86,7 @@ void PaymentGrid::removeGridRow(int row)
     endRemoveRows();
 }
 
-QByteArray PaymentGrid::recordLine(int row) const
-{
+QByteArray PaymentGrid::recordLine(int row) const {
     if (!validRow(row))
         return {};
     const Row& r = m_rows[size_t(row - 1)];
@@ -110,8 +103,7 @@ QByteArray PaymentGrid::recordLine(int row) const
     return line;
 }
 
-void PaymentGrid::setCurrentCell(int row, int column)
-{
+void PaymentGrid::setCurrentCell(int row, int column) {
     if (row == m_currentRow && column == m_currentColumn)
         return;
     m_currentRow = row;
@@ -119,8 +111,7 @@ void PaymentGrid::setCurrentCell(int row, int column)
     Q_EMIT currentCellChanged(row, column);
 }
 
-void PaymentGrid::clearRows()
-{
+void PaymentGrid::clearRows() {
     beginResetModel();
     m_bytes.clear();
     m_rows.assign(DesignRows - 1, Row{});
@@ -128,9 +119,11 @@ void PaymentGrid::clearRows()
     endResetModel();
 }
 
-PaymentGrid::LoadResult PaymentGrid::loadFile(const QString& path)
-{
+PaymentGrid::LoadResult PaymentGrid::loadFile(const QString& path) {
     LoadResult result;
+    // Only a regular file is a log: a folder or a device in its place (a device may never end) loads nothing.
+    if (!QFileInfo(path).isFile())
+        return result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result;
@@ -188,12 +181,15 @@ PaymentGrid::LoadResult PaymentGrid::loadFile(const QString& path)
     return result;
 }
 
-int PaymentGrid::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows() - 1; }
+int PaymentGrid::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows() - 1;
+}
 
-int PaymentGrid::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Columns; }
+int PaymentGrid::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
 
-QVariant PaymentGrid::data(const QModelIndex& index, int role) const
-{
+QVariant PaymentGrid::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
@@ -201,8 +197,7 @@ QVariant PaymentGrid::data(const QModelIndex& index, int role) const
     return {};
 }
 
-QVariant PaymentGrid::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant PaymentGrid::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal)
         return {};
     if (role == Qt::DisplayRole) {

@@ -1,15 +1,14 @@
 #include "store/text_codec.h"
 
+#include <array>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <array>
 
 namespace {
 
 // The upper half of the code page, as Qt's own converter reads it; built once, so that decoding the cells
 // of a large grid costs no converter per call.
-const std::array<char16_t, 128>& upperHalf()
-{
+const std::array<char16_t, 128>& upperHalf() {
     static const std::array<char16_t, 128> table = [] {
         std::array<char16_t, 128> t{};
         QByteArray bytes(128, '\0');
@@ -28,8 +27,7 @@ const std::array<char16_t, 128>& upperHalf()
 
 namespace TextCodec {
 
-QString decode(QByteArrayView bytes)
-{
+QString decode(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     const auto& table = upperHalf();
@@ -40,8 +38,7 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-std::optional<QByteArray> encode(const QString& text)
-{
+std::optional<QByteArray> encode(const QString& text) {
     bool ascii = true;
     for (const QChar c : text) {
         if (c.unicode() >= 0x80) {
@@ -58,8 +55,7 @@ std::optional<QByteArray> encode(const QString& text)
     return bytes;
 }
 
-bool isStorable(const QString& text, Field field)
-{
+bool isStorable(const QString& text, Field field) {
     for (const QChar c : text) {
         if (c.category() == QChar::Other_Control)
             return false;

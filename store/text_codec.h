@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <optional>
 
 // The program's files hold Windows-1252 bytes on every platform; texts cross into and out of that code
 // page here and nowhere else.

@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QTest>
 
-ScriptedPrompter::Reply ScriptedPrompter::next(const char* what)
-{
+ScriptedPrompter::Reply ScriptedPrompter::next(const char* what) {
     if (m_replies.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unscripted %1").arg(QLatin1StringView(what))), __FILE__, __LINE__);
         return Prompt::Answer::Cancel;
@@ -13,8 +12,7 @@ ScriptedPrompter::Reply ScriptedPrompter::next(const char* what)
     return m_replies.dequeue();
 }
 
-Prompt::Answer ScriptedPrompter::ask(const Prompt::Message& message)
-{
+Prompt::Answer ScriptedPrompter::ask(const Prompt::Message& message) {
     m_messages.append(message);
     const Reply reply = next(qPrintable(QStringLiteral("message \"%1\"").arg(message.text)));
     if (const auto* answer = std::get_if<Prompt::Answer>(&reply))
@@ -23,40 +21,35 @@ Prompt::Answer ScriptedPrompter::ask(const Prompt::Message& message)
     return Prompt::Answer::Cancel;
 }
 
-QString ScriptedPrompter::openFile(const Prompt::FileRequest& request)
-{
+QString ScriptedPrompter::openFile(const Prompt::FileRequest& request) {
     m_messages.append({QStringLiteral("<open file>"), request.title});
     const Reply reply = next("open file dialog");
     const auto* path = std::get_if<QString>(&reply);
     return path ? *path : QString();
 }
 
-QString ScriptedPrompter::saveFile(const Prompt::FileRequest& request)
-{
+QString ScriptedPrompter::saveFile(const Prompt::FileRequest& request) {
     m_messages.append({QStringLiteral("<save file>"), request.title});
     const Reply reply = next("save file dialog");
     const auto* path = std::get_if<QString>(&reply);
     return path ? *path : QString();
 }
 
-std::optional<int> ScriptedPrompter::chooseColor(int)
-{
+std::optional<int> ScriptedPrompter::chooseColor(int) {
     m_messages.append({QStringLiteral("<colour>")});
     const Reply reply = next("colour dialog");
     const auto* color = std::get_if<std::optional<int>>(&reply);
     return color ? *color : std::nullopt;
 }
 
-QStringList ScriptedPrompter::texts() const
-{
+QStringList ScriptedPrompter::texts() const {
     QStringList all;
     for (const auto& message : m_messages)
         all.append(message.text);
     return all;
 }
 
-qint64 FailingDevice::writeData(const char* data, qint64 length)
-{
+qint64 FailingDevice::writeData(const char* data, qint64 length) {
     const qint64 accepted = std::min(length, m_room);
     if (accepted <= 0)
         return -1;
@@ -66,12 +59,9 @@ qint64 FailingDevice::writeData(const char* data, qint64 length)
 
 TestProgram::TestProgram()
     : settings(SettingsStore::inFile(dir.filePath(QStringLiteral("settings.ini"))))
-    , services{dir.path(), settings, prompter, clock, shell, exit}
-{
-}
+    , services{dir.path(), settings, prompter, clock, shell, exit} {}
 
-void TestProgram::writeData(const QString& name, const QByteArray& bytes) const
-{
+void TestProgram::writeData(const QString& name, const QByteArray& bytes) const {
     QDir().mkpath(dir.path() + QStringLiteral("/data"));
     QFile file(dataFile(name));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -79,8 +69,7 @@ void TestProgram::writeData(const QString& name, const QByteArray& bytes) const
     file.write(bytes);
 }
 
-QByteArray TestProgram::readData(const QString& name) const
-{
+QByteArray TestProgram::readData(const QString& name) const {
     QFile file(dataFile(name));
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -7,12 +7,12 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 
+#include <memory>
 #include <QBuffer>
 #include <QList>
 #include <QQueue>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <memory>
 #include <variant>
 
 // A Prompter that answers from a script and records every call. A call with no scripted answer fails the
@@ -33,8 +33,7 @@ public:
     const QList<Prompt::Message>& messages() const { return m_messages; }
     QStringList texts() const;
     int pending() const { return int(m_replies.size()); }
-    void clear()
-    {
+    void clear() {
         m_messages.clear();
         m_replies.clear();
     }
@@ -57,8 +56,7 @@ private:
 
 class RecordingShell final : public Shell {
 public:
-    bool open(const QUrl& url) override
-    {
+    bool open(const QUrl& url) override {
         opened.append(url);
         return true;
     }
@@ -67,8 +65,7 @@ public:
 
 class RecordingExit final : public ProgramExit {
 public:
-    void exit(int code) override
-    {
+    void exit(int code) override {
         m_requested = true;
         lastCode = code;
     }
@@ -84,9 +81,7 @@ private:
 class FailingDevice final : public QBuffer {
 public:
     explicit FailingDevice(qint64 room = 0)
-        : m_room(room)
-    {
-    }
+        : m_room(room) {}
 
 protected:
     qint64 writeData(const char* data, qint64 length) override;
