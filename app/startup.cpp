@@ -7,6 +7,7 @@
 #include "platform/prompter.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
+#include "prefs/password_request.h"
 #include "prefs/preferences.h"
 #include "store/data_folder.h"
 
@@ -16,8 +17,7 @@
 
 namespace {
 
-void centreOnScreen(QWidget* window)
-{
+void centreOnScreen(QWidget* window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -28,27 +28,27 @@ void centreOnScreen(QWidget* window)
 } // namespace
 
 Startup::Startup(Services& services)
-    : m_services(services)
-{
-}
+    : m_services(services) {}
 
-Startup::~Startup()
-{
+Startup::~Startup() {
     delete m_splash.data();
 }
 
-bool Startup::Main()
-{
+bool Startup::Main() {
     LoadPreferences(m_services.settings, m_prefs);
+    // Refused or given up: the program never starts without the password once one is set.
+    if (m_prefs.isOn(PrefItems::PssL) && StartPasswordCheck(m_prefs, m_services) != PasswordResult::Ok) {
+        m_services.exit.exit(0);
+        return false;
+    }
 
     const ProgramFiles files(m_services.programFolder);
     if (!EnsurePaymentLog(files)) {
         // A program folder that cannot be written: say so plainly, then go on with an empty log.
-        m_services.prompter.fail(
-            QStringLiteral("Quorvane cannot create its data folder or payment log in \"%1\".\n\n"
-                           "Records cannot be saved until that folder can be written.")
-                .arg(QDir::toNativeSeparators(files.DataFolder())),
-            QStringLiteral("Data Folder Error"));
+        m_services.prompter.fail(QStringLiteral("Quorvane cannot create its data folder or payment log in \"%1\".\n\n"
+                                                "Records cannot be saved until that folder can be written.")
+                                     .arg(QDir::toNativeSeparators(files.DataFolder())),
+                                 QStringLiteral("Data Folder Error"));
     }
 
     m_splash = new Splash(m_services.shell, [this] { ShowMainWindow(); });
@@ -58,8 +58,7 @@ bool Startup::Main()
     return true;
 }
 
-void Startup::ShowMainWindow()
-{
+void Startup::ShowMainWindow() {
     if (m_main)
         return;
     m_main = std::make_unique<MainWindow>(m_services);
@@ -69,8 +68,7 @@ void Startup::ShowMainWindow()
     m_main->show();
 }
 
-int QuorvaneMain(QApplication& application)
-{
+int QuorvaneMain(QApplication& application) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brellick"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(

@@ -3,8 +3,8 @@
 #include "app/splash.h"
 #include "prefs/pref_items.h"
 
-#include <QPointer>
 #include <memory>
+#include <QPointer>
 
 class MainWindow;
 class QApplication;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <array>
+#include <QString>
 
 // The preference values by position, as every part of the program reads them. Slot 0 is never used.
 // Slot 18 holds "tyuh=" followed by the password, because the reader cuts five characters off every
