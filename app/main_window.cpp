@@ -2,8 +2,11 @@
 
 #include "app/caption_label.h"
 #include "app/character_guard.h"
+#include "app/detail_captions.h"
 #include "app/entry_area.h"
+#include "app/grid_area.h"
 #include "app/main_rules.h"
+#include "app/record_entry.h"
 #include "app/twips.h"
 #include "platform/clock.h"
 #include "platform/program_exit.h"
@@ -36,9 +39,6 @@ QFrame* focusPanel(const QString& name, const QRect& geometry, QWidget* parent) 
     return panel;
 }
 
-const QString DiskError02Text = QStringLiteral("Failed to Save to DataBase");
-const QString DiskError02Title = QStringLiteral("Disk Access Error 02");
-
 } // namespace
 
 MainWindow::MainWindow(Services& services, QWidget* parent)
@@ -60,6 +60,10 @@ void MainWindow::buildMenus() {
     creditor->setObjectName(QStringLiteral("mnuCreditorAdd"));
     QAction* record = Addmnu->addAction(QStringLiteral("&Record"), this, &MainWindow::AddPaymentRecord);
     record->setObjectName(QStringLiteral("mnuRecordAdd"));
+
+    // A menu without items: choosing it runs the command.
+    QAction* remove = menuBar()->addAction(QStringLiteral("Remove"), this, &MainWindow::RemovePaymentRecord);
+    remove->setObjectName(QStringLiteral("Rmovemnu"));
 
     Helpmnu = menuBar()->addMenu(QStringLiteral("&Help"));
     Helpmnu->setObjectName(QStringLiteral("Helpmnu"));
@@ -131,6 +135,15 @@ void MainWindow::buildAreas() {
     new CharacterGuard(m_entry->Text1[3], m_services.prompter, TextCodec::Field::Free);
 
     setFixedWidth(twips(7230));
+
+    m_recordEntry = new RecordEntry(*m_entry, *m_details, m_grid, m_prefs, List1, m_files, m_services, this);
+    connect(m_recordEntry, &RecordEntry::entryFocused, this, [this] {
+        if (m_prefs.isOn(PrefItems::Aids))
+            ShowFocusAids(false);
+    });
+    m_gridArea = new GridArea(*FlexGr, m_grid, m_prefs, m_files, m_services, this);
+    connect(m_gridArea, &GridArea::gridFocusChanged, this, &MainWindow::ShowFocusAids);
+    m_captions = new DetailCaptions(*m_entry, *m_details, m_prefs, m_services.shell, this);
 }
 
 void MainWindow::syncGridCurrentCell(int row, int column) {
@@ -217,6 +230,8 @@ void MainWindow::LoadCreditorList() {
         if (!name.isEmpty())
             m_entry->Combo1->addItem(name);
     }
+    // The box lists the creditors; none is chosen until the user picks or types one.
+    m_entry->Combo1->setCurrentIndex(-1);
 }
 
 void MainWindow::AddCreditor() {
@@ -233,53 +248,30 @@ void MainWindow::AddCreditor() {
         return;
     const CreditorEntry entry{name, boxes[1]->text(), boxes[2]->text(), boxes[0]->text(), true};
     if (!appendCreditorLine(m_files.creditorList(), entry.plain())) {
-        m_services.prompter.ask({DiskError02Text, DiskError02Title, Prompt::Buttons::Ok, Prompt::Icon::Information});
+        m_services.prompter.ask({QStringLiteral("Failed to Save to DataBase"), QStringLiteral("Disk Access Error 02"),
+                                 Prompt::Buttons::Ok, Prompt::Icon::Information});
         return;
     }
     combo->addItem(name);
     List1.append(entry.plain());
+    combo->setCurrentIndex(-1);
     combo->setEditText(QString());
     for (QLineEdit* box : boxes)
         box->clear();
 }
 
 void MainWindow::AddPaymentRecord() {
-    const auto& text1 = m_entry->Text1;
-    if (text1[2]->text().isEmpty())
-        return;
-    if (m_entry->Combo1->currentText().isEmpty()) {
-        m_entry->Combo1->setFocus();
-        return;
-    }
-    if (text1[3]->text().isEmpty()) {
-        text1[3]->setFocus();
-        return;
-    }
-    int row = 1;
-    while (!m_grid.cellBytes(row, PaymentGrid::Date).isEmpty()) {
-        if (row == m_grid.rows() - 1)
-            m_grid.addRows(1);
-        ++row;
-    }
-    m_grid.setCell(row, PaymentGrid::Creditor, m_entry->Combo1->currentText());
-    m_grid.setCell(row, PaymentGrid::Date, MainRules::padDateCell(text1[1]->text()));
-    m_grid.setCell(row, PaymentGrid::Payment, text1[2]->text());
-    m_grid.setCell(row, PaymentGrid::Confirmation, text1[3]->text());
-    m_grid.setCurrentCell(row, m_grid.currentColumn());
-    AppendPaymentRecord();
+    m_recordEntry->AddPaymentRecord();
 }
 
-bool MainWindow::AppendPaymentRecord() {
-    const int row = m_grid.currentRow();
-    if (appendToFile(m_files.paymentLog(), m_grid.recordLine(row))) {
-        m_grid.addRows(1);
-        return true;
-    }
-    // The record is not in the file: it must not stay in the grid as if it were saved.
-    for (int column = 0; column < PaymentGrid::RecordColumns; ++column)
-        m_grid.setCell(row, column, QString());
-    m_services.prompter.fail(DiskError02Text, DiskError02Title);
-    return false;
+void MainWindow::RemovePaymentRecord() {
+    m_gridArea->RemovePaymentRecord();
+}
+
+void MainWindow::ShowFocusAids(bool gridHasFocus) {
+    setPanelColor(topBack, gridHasFocus ? NoFocusColor : FocusColor);
+    setPanelColor(GridBack, gridHasFocus ? FocusColor : NoFocusColor);
+    setPanelColor(SortBack, gridHasFocus ? FocusColor : NoFocusColor);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -11,6 +11,9 @@ struct Services;
 class EntryArea;
 class DetailsArea;
 class CaptionLabel;
+class DetailCaptions;
+class GridArea;
+class RecordEntry;
 class QFrame;
 class QMenu;
 class QTableView;
@@ -30,14 +33,12 @@ public:
     // Commands.
     void AddCreditor();
     void AddPaymentRecord();
+    void RemovePaymentRecord();
     void ApplyWindowPreferences();
 
     // Shows the records of a log file; an empty path means the program's own log, and is set to it.
     PaymentGrid::LoadResult LoadPaymentLog(QString& path);
     void LoadCreditorList();
-    // Appends the grid's current row to the log and adds an empty row after it. A row that could not be
-    // written is taken out of the grid again and the user is told.
-    bool AppendPaymentRecord();
 
     PaymentGrid& grid() { return m_grid; }
     const PrefItems& prefItems() const { return m_prefs; }
@@ -49,6 +50,9 @@ public:
 
     EntryArea* entry() const { return m_entry; }
     DetailsArea* details() const { return m_details; }
+    RecordEntry* recordEntry() const { return m_recordEntry; }
+    GridArea* gridArea() const { return m_gridArea; }
+    DetailCaptions* captions() const { return m_captions; }
     QTableView* FlexGr = nullptr;
     QFrame* topBack = nullptr;
     QFrame* SortBack = nullptr;
@@ -63,6 +67,8 @@ private:
     void buildAreas();
     void SetUpPaymentGrid();
     void setPanelColor(QFrame* panel, int rgb);
+    // Colours the focus aids: the area that has the focus in FocusColor, the others in NoFocusColor.
+    void ShowFocusAids(bool gridHasFocus);
     void syncGridCurrentCell(int row, int column);
 
     Services& m_services;
@@ -76,6 +82,9 @@ private:
 
     EntryArea* m_entry = nullptr;
     DetailsArea* m_details = nullptr;
+    RecordEntry* m_recordEntry = nullptr;
+    GridArea* m_gridArea = nullptr;
+    DetailCaptions* m_captions = nullptr;
     QMenu* Addmnu = nullptr;
     QMenu* Helpmnu = nullptr;
 };

@@ -33,6 +33,10 @@ Order orderOf(const QLocale& locale) {
 
 namespace DateText {
 
+std::array<char16_t, 3> partOrder(const QLocale& locale) {
+    return orderOf(locale).parts;
+}
+
 QString displayFormat(const QLocale& locale) {
     const Order order = orderOf(locale);
     QString form;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <QDate>
 #include <QLocale>
 #include <QString>
@@ -12,6 +13,8 @@ namespace DateText {
 // The same form as a Qt date format, for the date picker.
 QString displayFormat(const QLocale& locale = QLocale());
 QString format(const QDate& date, const QLocale& locale = QLocale());
+// The order of the parts: 'd', 'M' and 'y'.
+std::array<char16_t, 3> partOrder(const QLocale& locale = QLocale());
 // Reads a date text written in that form, with or without leading zeros. Invalid when it is not one.
 QDate parse(QStringView text, const QLocale& locale = QLocale());
 

@@ -1,9 +1,11 @@
 #include "store/log_file.h"
 
 #include "store/data_folder.h"
+#include "store/payment_grid.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 bool appendToDevice(QIODevice& device, const QByteArray& bytes) {
     return device.write(bytes) == bytes.size();
@@ -22,4 +24,18 @@ bool appendToFile(const QString& path, const QByteArray& bytes) {
         file.resize(sizeBefore);
     file.close();
     return written && file.error() == QFileDevice::NoError;
+}
+
+bool rewriteLog(const QString& path, const PaymentGrid& grid) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!grid.writeLog(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
+        return false;
+    restrictToOwner(path);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 
 namespace {
 
@@ -101,6 +102,115 @@ QByteArray PaymentGrid::recordLine(int row) const {
         line.append(m_bytes.constData() + r.offset, length);
     line.append("\r\n");
     return line;
+}
+
+bool PaymentGrid::writeLog(QIODevice& device) const {
+    // Streams the rows in large blocks: a million records are written without building one huge buffer.
+    constexpr qsizetype BlockSize = 1 << 20;
+    QByteArray block;
+    block.reserve(BlockSize + 4096);
+    for (int row = 1; row < rows(); ++row) {
+        if (!holdsRecord(row))
+            continue;
+        block += recordLine(row);
+        if (block.size() >= BlockSize) {
+            if (device.write(block) != block.size())
+                return false;
+            block.clear();
+        }
+    }
+    block += m_unreadTail;
+    return device.write(block) == block.size();
+}
+
+PaymentGrid::Row PaymentGrid::rowFromLine(QByteArrayView line) {
+    QByteArrayView fields[RecordColumns];
+    for (int c = 0; c < RecordColumns; ++c) {
+        const qsizetype bar = c < RecordColumns - 1 ? line.indexOf('|') : -1;
+        fields[c] = bar < 0 ? line : line.first(bar);
+        line = bar < 0 ? QByteArrayView() : line.sliced(bar + 1);
+    }
+    return appendRow(fields);
+}
+
+PaymentGrid::TakenRow PaymentGrid::takeRecord(int row) {
+    TakenRow taken;
+    if (!validRow(row) || !holdsRecord(row))
+        return taken;
+    taken.row = row;
+    taken.line = recordLine(row);
+    taken.line.chop(2);
+    beginRemoveRows({}, row - 1, row - 1);
+    m_rows.erase(m_rows.begin() + (row - 1));
+    endRemoveRows();
+    addRows(1);
+    return taken;
+}
+
+void PaymentGrid::putBack(const TakenRow& taken) {
+    if (!validRow(taken.row))
+        return;
+    const QByteArray line = taken.line; // the buffer may move while the row is copied into it
+    const Row restored = rowFromLine(line);
+    // The empty row added at the end by takeRecord goes again.
+    if (!holdsRecord(rows() - 1)) {
+        beginRemoveRows({}, rowCount() - 1, rowCount() - 1);
+        m_rows.pop_back();
+        endRemoveRows();
+    }
+    beginInsertRows({}, taken.row - 1, taken.row - 1);
+    m_rows.insert(m_rows.begin() + (taken.row - 1), restored);
+    endInsertRows();
+}
+
+void PaymentGrid::sortRows(int column, bool ascending, SortKind kind) {
+    if (column < 0 || column >= RecordColumns)
+        return;
+    const SortKeyMaker maker(kind);
+    std::vector<std::pair<SortKey, int>> keyed; // key and the row's place before the sort
+    keyed.reserve(m_rows.size());
+    for (int row = 1; row < rows(); ++row)
+        keyed.emplace_back(maker.make(cellBytes(row, column)), row - 1);
+    const auto before = [ascending](const auto& a, const auto& b) {
+        if (ascending)
+            return SortKeyMaker::less(a.first, b.first);
+        const bool aEmpty = a.first.category == SortKey::Empty;
+        const bool bEmpty = b.first.category == SortKey::Empty;
+        if (aEmpty || bEmpty)
+            return !aEmpty && bEmpty;
+        return SortKeyMaker::less(b.first, a.first);
+    };
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::stable_sort(keyed.begin(), keyed.end(), before);
+    std::vector<Row> sorted(m_rows.size());
+    std::vector<int> newPlace(m_rows.size());
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        sorted[i] = m_rows[size_t(keyed[i].second)];
+        newPlace[size_t(keyed[i].second)] = int(i);
+    }
+    m_rows = std::move(sorted);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& index : persistent)
+        moved.append(index.isValid() ? this->index(newPlace[size_t(index.row())], index.column()) : index);
+    changePersistentIndexList(persistent, moved);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PaymentGrid::CompactGridRows(int column) {
+    setCurrentCell(1, m_currentColumn);
+    int leading = 0;
+    while (leading < int(m_rows.size()) - 1 && cellBytes(leading + 1, column).isEmpty())
+        ++leading;
+    if (leading == 0)
+        return;
+    beginRemoveRows({}, 0, leading - 1);
+    m_rows.erase(m_rows.begin(), m_rows.begin() + leading);
+    endRemoveRows();
+    // Only a grid that still holds something below gets its rows back; an empty grid keeps one empty row.
+    if (holdsRecord(1) || !cellBytes(1, column).isEmpty())
+        addRows(leading);
 }
 
 void PaymentGrid::setCurrentCell(int row, int column) {

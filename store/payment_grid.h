@@ -1,8 +1,12 @@
 #pragma once
 
+#include "store/sort_keys.h"
+
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <vector>
+
+class QIODevice;
 
 // The payment grid: a header row and rows of four record cells (Creditor, Date, Payment, Confirmation)
 // plus an empty filler column, with the row rules of the log. Row numbers here are the grid's: row 0 is
@@ -32,6 +36,24 @@ public:
     void removeGridRow(int row);
     // The row's record line as the log holds it, line break included.
     QByteArray recordLine(int row) const;
+    // Writes the log as the grid holds it: every row with a creditor, in grid order, then what the last load
+    // could not read. False when the device did not take it all.
+    bool writeLog(QIODevice& device) const;
+
+    // Takes a record out: the rows below move up and an empty row comes at the end, so the number of rows
+    // stays. putBack undoes it.
+    struct TakenRow {
+        int row = 0;
+        QByteArray line;
+    };
+    TakenRow takeRecord(int row);
+    void putBack(const TakenRow& taken);
+
+    // Orders all rows below the header by one column; rows move whole and keep their order among equals.
+    void sortRows(int column, bool ascending, SortKind kind);
+    // Empty rows (empty in the given column) at the top go to the end; a grid without records keeps one
+    // empty row below the header.
+    void CompactGridRows(int column);
 
     int currentRow() const { return m_currentRow; }
     int currentColumn() const { return m_currentColumn; }
@@ -66,6 +88,7 @@ private:
     };
     qsizetype fieldOffset(const Row& row, int column) const;
     Row appendRow(const QByteArrayView fields[RecordColumns]);
+    Row rowFromLine(QByteArrayView line);
     bool validRow(int row) const { return row >= 1 && row < rows(); }
 
     QByteArray m_bytes;
