@@ -1,6 +1,7 @@
 #include "app/entry_area.h"
 
 #include "app/caption_label.h"
+#include "app/toolbar_icons.h"
 #include "app/twips.h"
 
 #include <QCheckBox>
@@ -26,8 +27,8 @@ QLineEdit* textBox(const QString& name, QWidget* parent) {
 }
 
 // Inside the frames the controls stand on two lines: the captions above or beside their boxes.
-constexpr int CaptionTop = 5;
-constexpr int BoxTop = 22;
+constexpr int CaptionTop = 12;
+constexpr int BoxTop = 30;
 constexpr int BoxHeight = 26;
 
 } // namespace
@@ -123,7 +124,7 @@ DetailsArea::DetailsArea(QWidget* parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setToolTip(QStringLiteral("Open URL"));
     Image1->setAccessibleName(QStringLiteral("Open URL"));
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(20, 20));
+    Image1->setPixmap(ToolbarIcons::icon(ToolbarIcons::Picture::OpenUrl).pixmap(20, 20));
     Image1->setGeometry(406, firstLine + 3, 22, 22);
     Image1->setCursor(Qt::PointingHandCursor);
     Label2 = new CaptionLabel(QStringLiteral("Go"), Frame1);

@@ -5,15 +5,22 @@
 #include "app/detail_captions.h"
 #include "app/entry_area.h"
 #include "app/grid_area.h"
+#include "app/housekeeping.h"
+#include "app/main_menus.h"
 #include "app/main_rules.h"
 #include "app/record_entry.h"
+#include "app/splash.h"
+#include "app/storage_commands.h"
+#include "app/toolbar_icons.h"
 #include "app/twips.h"
 #include "platform/clock.h"
 #include "platform/program_exit.h"
 #include "platform/prompter.h"
 #include "platform/services.h"
+#include "platform/shell.h"
 #include "platform/windows_rgb.h"
 #include "prefs/preferences.h"
+#include "reports/reports_window.h"
 #include "store/creditor_list.h"
 #include "store/date_text.h"
 #include "store/log_file.h"
@@ -21,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,6 +36,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTableView>
+#include <QToolBar>
+#include <QWindow>
 
 namespace {
 
@@ -47,35 +57,35 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     , m_files(services.programFolder) {
     setObjectName(QStringLiteral("mainfrm"));
     setWindowTitle(QStringLiteral("Quorvane"));
-    buildMenus();
     buildAreas();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildMenus() {
-    Addmnu = menuBar()->addMenu(QStringLiteral("&Add"));
-    Addmnu->setObjectName(QStringLiteral("Addmnu"));
-    QAction* creditor = Addmnu->addAction(QStringLiteral("&Creditor"), this, &MainWindow::AddCreditor);
-    creditor->setObjectName(QStringLiteral("mnuCreditorAdd"));
-    QAction* record = Addmnu->addAction(QStringLiteral("&Record"), this, &MainWindow::AddPaymentRecord);
-    record->setObjectName(QStringLiteral("mnuRecordAdd"));
-
-    // A menu without items: choosing it runs the command.
-    QAction* remove = menuBar()->addAction(QStringLiteral("Remove"), this, &MainWindow::RemovePaymentRecord);
-    remove->setObjectName(QStringLiteral("Rmovemnu"));
-
-    Helpmnu = menuBar()->addMenu(QStringLiteral("&Help"));
-    Helpmnu->setObjectName(QStringLiteral("Helpmnu"));
-    QAction* exit = Helpmnu->addAction(QStringLiteral("E&xit"), this, [this] { m_services.exit.exit(0); });
-    exit->setObjectName(QStringLiteral("Exitmnu"));
+void MainWindow::buildMenus(QWidget& strip) {
+    MainMenus::Commands commands;
+    commands.addCreditor = [this] { AddCreditor(); };
+    commands.addRecord = [this] { AddPaymentRecord(); };
+    commands.remove = [this] { RemovePaymentRecord(); };
+    commands.backup = [this] { m_storage->Savemnu_Click(); };
+    commands.recover = [this] { m_storage->Rcovermnu_Click(); };
+    commands.onTop = [this] { chooseAlwaysOnTop(); };
+    commands.expand = [this] { ExpandWindow(); };
+    commands.shrink = [this] { ShrinkWindow(); };
+    commands.reports = [this] { showReports(); };
+    commands.help = [this] { openHelp(); };
+    commands.about = [this] { showAbout(); };
+    commands.exit = [this] { m_services.exit.exit(0); };
+    m_menus = new MainMenus(*this, strip, commands);
+    m_menus->Toolbar1->move(0, 2);
 }
 
 void MainWindow::buildAreas() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setMouseTracking(true);
-    client->setFixedSize(twips(7230), twips(6120));
+    // The areas stand at fixed places; a shorter window simply shows fewer of them.
+    client->setMinimumSize(twips(7230), 0);
     setCentralWidget(client);
     setMouseTracking(true);
 
@@ -87,12 +97,13 @@ void MainWindow::buildAreas() {
     auto* strip = new QWidget(client);
     strip->setObjectName(QStringLiteral("Picture1"));
     strip->setGeometry(twipsRect(-45, 15, 7260, 870));
+    buildMenus(*strip);
     Picture2 = new CaptionLabel(QString(), strip);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setToolTip(QStringLiteral("Quit Quorvane"));
     Picture2->setAccessibleName(QStringLiteral("Quit Quorvane"));
     Picture2->setGeometry(twipsRect(6600, 285, 480, 465));
-    Picture2->setPixmap(style()->standardIcon(QStyle::SP_DialogCloseButton).pixmap(24, 24));
+    Picture2->setPixmap(ToolbarIcons::icon(ToolbarIcons::Picture::Quit).pixmap(26, 26));
     Picture2->setAlignment(Qt::AlignCenter);
     Picture2->setCursor(Qt::PointingHandCursor);
     connect(Picture2, &CaptionLabel::clicked, this, [this] { m_services.exit.exit(0); });
@@ -135,6 +146,7 @@ void MainWindow::buildAreas() {
     new CharacterGuard(m_entry->Text1[3], m_services.prompter, TextCodec::Field::Free);
 
     setFixedWidth(twips(7230));
+    resize(width(), menuBar()->sizeHint().height() + twips(6120));
 
     m_recordEntry = new RecordEntry(*m_entry, *m_details, m_grid, m_prefs, List1, m_files, m_services, this);
     connect(m_recordEntry, &RecordEntry::entryFocused, this, [this] {
@@ -144,6 +156,23 @@ void MainWindow::buildAreas() {
     m_gridArea = new GridArea(*FlexGr, m_grid, m_prefs, m_files, m_services, this);
     connect(m_gridArea, &GridArea::gridFocusChanged, this, &MainWindow::ShowFocusAids);
     m_captions = new DetailCaptions(*m_entry, *m_details, m_prefs, m_services.shell, this);
+
+    m_storage = new StorageCommands(m_grid, m_files, m_prefs, m_services, this);
+    // While the grid shows a stored copy, the log is kept before the grid may replace it.
+    m_gridArea->beforeRewrite = [this] { return m_storage->keepLogBeforeRewrite(); };
+    connect(m_storage, &StorageCommands::titleNoteChanged, this, [this](const QString& note) {
+        m_titleNote = note;
+        setWindowTitle(titleText(windowTitle().startsWith(QStringLiteral("Quorvane - "))));
+    });
+    m_housekeeping = new Housekeeping(m_services, m_prefs, m_grid, *m_storage,
+                                      {m_entry->Combo1, m_entry->Text1[2], m_entry->Text1[3]}, this);
+    m_housekeeping->setAddEntries(m_menus->item(QStringLiteral("creditor")), m_menus->item(QStringLiteral("record")));
+    m_housekeeping->setWindowActions(
+        [this] {
+            if (!isOnTop())
+                ToggleAlwaysOnTop();
+        },
+        [this] { ApplyWindowPreferences(); });
 }
 
 void MainWindow::syncGridCurrentCell(int row, int column) {
@@ -184,7 +213,10 @@ void MainWindow::Form_Load() {
     LoadCreditorList();
 
     m_grid.setCurrentCell(1, m_grid.currentColumn());
-    StartMinute = MainRules::startMinute(m_services.clock.now().time());
+    m_storage->backUpAtLoad();
+    const QDateTime loadedAt = m_services.clock.now();
+    StartMinute = MainRules::startMinute(loadedAt.time());
+    m_housekeeping->noteLoadTime(loadedAt);
 
     if (m_prefs.isOn(PrefItems::Aids)) {
         setPanelColor(GridBack, NoFocusColor);
@@ -206,6 +238,10 @@ void MainWindow::ApplyWindowPreferences() {
     m_details->Text2[2]->setVisible(!hidePasswords);
     m_details->Text3->setVisible(hidePasswords);
     m_details->Check1->setEnabled(!hidePasswords);
+
+    if (m_prefs.isOn(PrefItems::ontp) && !isOnTop())
+        ToggleAlwaysOnTop();
+    m_menus->mnuprefs->setEnabled(!m_prefs.isOn(PrefItems::Nprf));
 
     const bool aids = m_prefs.isOn(PrefItems::Aids);
     for (QFrame* panel : {topBack, GridBack, SortBack})
@@ -260,6 +296,81 @@ void MainWindow::AddCreditor() {
         box->clear();
 }
 
+bool MainWindow::isOnTop() const {
+    return m_onTop;
+}
+
+void MainWindow::ToggleAlwaysOnTop() {
+    const bool on = !isOnTop();
+    // Only the stacking hint changes: the window keeps its place and size.
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, on);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    m_onTop = on;
+    if (on)
+        m_onTopWanted = true;
+    m_menus->showOnTop(on);
+}
+
+void MainWindow::chooseAlwaysOnTop() {
+    m_onTopWanted = !m_onTopWanted;
+    ToggleAlwaysOnTop();
+}
+
+void MainWindow::ExpandWindow() {
+    resize(width(), menuBar()->sizeHint().height() + twips(6120));
+    m_menus->showExpanded(true);
+}
+
+void MainWindow::ShrinkWindow() {
+    // Only the toolbar strip, the entry area and the creditor details stay in view.
+    resize(width(), menuBar()->sizeHint().height() + twips(2070 + 1155) + 3);
+    m_menus->showExpanded(false);
+}
+
+void MainWindow::dropOnTopWhile(const std::function<void()>& showAndWait) {
+    // Only a mode that is on now is dropped, and only what this command dropped is restored.
+    const bool dropped = m_onTopWanted && isOnTop();
+    if (dropped)
+        ToggleAlwaysOnTop();
+    showAndWait();
+    if (dropped && m_onTopWanted && !isOnTop())
+        ToggleAlwaysOnTop();
+}
+
+void MainWindow::showAbout() {
+    dropOnTopWhile([this] {
+        auto* about = new Splash(m_services.shell, nullptr, this);
+        about->setWindowFlag(Qt::Window);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        QRect frame = about->frameGeometry();
+        frame.moveCenter(geometry().center());
+        about->move(frame.topLeft());
+        QEventLoop wait;
+        connect(about, &QObject::destroyed, &wait, &QEventLoop::quit);
+        about->show();
+        wait.exec();
+    });
+}
+
+void MainWindow::showReports() {
+    ReportRequest request;
+    request.logPath = m_files.paymentLog();
+    request.backupPath = m_prefs[PrefItems::MBKF];
+    request.mainFrame = frameGeometry();
+    request.toolbarBottom = m_menus->Toolbar1->mapToGlobal(QPoint(0, m_menus->Toolbar1->height())).y();
+    OnTopMode onTop;
+    onTop.wanted = [this] { return m_onTopWanted; };
+    onTop.isOnTop = [this] { return isOnTop(); };
+    onTop.toggle = [this] { ToggleAlwaysOnTop(); };
+    showReport(this, request, onTop);
+}
+
+void MainWindow::openHelp() {
+    m_services.shell.open(QUrl::fromLocalFile(m_files.helpFile(QStringLiteral("help.html"))));
+}
+
 void MainWindow::AddPaymentRecord() {
     m_recordEntry->AddPaymentRecord();
 }
@@ -274,9 +385,16 @@ void MainWindow::ShowFocusAids(bool gridHasFocus) {
     setPanelColor(SortBack, gridHasFocus ? FocusColor : NoFocusColor);
 }
 
+QString MainWindow::titleText(bool hovered) const {
+    // The title names the stored copy the grid shows, so nobody mistakes it for the log.
+    if (!m_titleNote.isEmpty())
+        return QStringLiteral("Quorvane - ") + m_titleNote;
+    return hovered ? QStringLiteral("Quorvane - ") : QStringLiteral("Quorvane");
+}
+
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     const QWidget* under = childAt(event->position().toPoint());
-    if ((!under || under == centralWidget()) && windowTitle() != QStringLiteral("Quorvane - "))
-        setWindowTitle(QStringLiteral("Quorvane - "));
+    if ((!under || under == centralWidget()) && windowTitle() != titleText(true))
+        setWindowTitle(titleText(true));
     QMainWindow::mouseMoveEvent(event);
 }

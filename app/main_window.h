@@ -4,6 +4,7 @@
 #include "store/data_folder.h"
 #include "store/payment_grid.h"
 
+#include <functional>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -13,6 +14,9 @@ class DetailsArea;
 class CaptionLabel;
 class DetailCaptions;
 class GridArea;
+class Housekeeping;
+class StorageCommands;
+class MainMenus;
 class RecordEntry;
 class QFrame;
 class QMenu;
@@ -35,6 +39,17 @@ public:
     void AddPaymentRecord();
     void RemovePaymentRecord();
     void ApplyWindowPreferences();
+    // Window modes.
+    void ToggleAlwaysOnTop();
+    // The Window menu's and toolbar's "on top": the wish flips, then the mode follows it.
+    void chooseAlwaysOnTop();
+    void ExpandWindow();
+    void ShrinkWindow();
+    bool isOnTop() const;
+    bool OnTopWanted() const { return m_onTopWanted; }
+    void showAbout();
+    void showReports();
+    void openHelp();
 
     // Shows the records of a log file; an empty path means the program's own log, and is set to it.
     PaymentGrid::LoadResult LoadPaymentLog(QString& path);
@@ -51,6 +66,9 @@ public:
     EntryArea* entry() const { return m_entry; }
     DetailsArea* details() const { return m_details; }
     RecordEntry* recordEntry() const { return m_recordEntry; }
+    MainMenus* menus() const { return m_menus; }
+    StorageCommands* storage() const { return m_storage; }
+    Housekeeping* housekeeping() const { return m_housekeeping; }
     GridArea* gridArea() const { return m_gridArea; }
     DetailCaptions* captions() const { return m_captions; }
     QTableView* FlexGr = nullptr;
@@ -63,13 +81,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void buildMenus();
+    void buildMenus(QWidget& strip);
+    // Another window that must not be covered: the on-top mode is dropped while it is shown and comes back
+    // after, if it is still wanted.
+    void dropOnTopWhile(const std::function<void()>& showAndWait);
     void buildAreas();
     void SetUpPaymentGrid();
     void setPanelColor(QFrame* panel, int rgb);
     // Colours the focus aids: the area that has the focus in FocusColor, the others in NoFocusColor.
     void ShowFocusAids(bool gridHasFocus);
     void syncGridCurrentCell(int row, int column);
+    QString titleText(bool hovered) const;
 
     Services& m_services;
     ProgramFiles m_files;
@@ -85,6 +107,10 @@ private:
     RecordEntry* m_recordEntry = nullptr;
     GridArea* m_gridArea = nullptr;
     DetailCaptions* m_captions = nullptr;
-    QMenu* Addmnu = nullptr;
-    QMenu* Helpmnu = nullptr;
+    StorageCommands* m_storage = nullptr;
+    Housekeeping* m_housekeeping = nullptr;
+    QString m_titleNote; // which stored copy the grid shows, if any
+    MainMenus* m_menus = nullptr;
+    bool m_onTopWanted = false;
+    bool m_onTop = false; // the menu's check mark shows it
 };

@@ -63,7 +63,6 @@ void Startup::ShowMainWindow() {
         return;
     m_main = std::make_unique<MainWindow>(m_services);
     m_main->Form_Load();
-    m_main->adjustSize();
     centreOnScreen(m_main.get());
     m_main->show();
 }
