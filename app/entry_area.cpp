@@ -40,6 +40,8 @@ EntryArea::EntryArea(QWidget* parent)
     // The design lets the two frames overlap by a few pixels; here they meet edge to edge.
     Frame2->setGeometry(0, 0, twips(7080), twips(2070 - 990) - 1);
     Frame2->setFrameShape(QFrame::StyledPanel);
+    // Opaque, so that the focus aid behind shows only as a coloured border.
+    Frame2->setAutoFillBackground(true);
 
     Combo1 = new QComboBox(Frame2);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -83,6 +85,7 @@ DetailsArea::DetailsArea(QWidget* parent)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, twips(7080), twips(1155));
     Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setAutoFillBackground(true);
 
     constexpr int firstLine = 8;
     constexpr int secondLine = 42;
@@ -115,10 +118,8 @@ DetailsArea::DetailsArea(QWidget* parent)
     Label1[0]->move(6, firstLine + 5);
     Label1[1]->move(6, secondLine + 5);
     Label1[2]->move(234, secondLine + 5);
-    for (CaptionLabel* label : Label1) {
-        label->setAutoFillBackground(true);
+    for (CaptionLabel* label : Label1)
         label->setToolTip(QStringLiteral("Click to copy"));
-    }
 
     Image1 = new CaptionLabel(QString(), Frame1);
     Image1->setObjectName(QStringLiteral("Image1"));
