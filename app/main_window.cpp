@@ -20,6 +20,7 @@
 #include "platform/shell.h"
 #include "platform/windows_rgb.h"
 #include "prefs/preferences.h"
+#include "prefs/settings_command.h"
 #include "reports/reports_window.h"
 #include "store/creditor_list.h"
 #include "store/date_text.h"
@@ -69,6 +70,7 @@ void MainWindow::buildMenus(QWidget& strip) {
     commands.remove = [this] { RemovePaymentRecord(); };
     commands.backup = [this] { m_storage->Savemnu_Click(); };
     commands.recover = [this] { m_storage->Rcovermnu_Click(); };
+    commands.settings = [this] { openSettings(); };
     commands.onTop = [this] { chooseAlwaysOnTop(); };
     commands.expand = [this] { ExpandWindow(); };
     commands.shrink = [this] { ShrinkWindow(); };
@@ -365,6 +367,17 @@ void MainWindow::showReports() {
     onTop.isOnTop = [this] { return isOnTop(); };
     onTop.toggle = [this] { ToggleAlwaysOnTop(); };
     showReport(this, request, onTop);
+}
+
+void MainWindow::openSettings() {
+    mnuprefs_Click(
+        m_services, m_prefs, this,
+        // The dialog's save raises the refresh signal: the housekeeping re-applies the preferences.
+        [this] { m_housekeeping->setRefreshCaption(QStringLiteral("Refresh")); }, [this] { return isOnTop(); },
+        [this] {
+            ToggleAlwaysOnTop();
+            m_housekeeping->setRestoreOnTop(true);
+        });
 }
 
 void MainWindow::openHelp() {

@@ -50,6 +50,7 @@ public:
     void showAbout();
     void showReports();
     void openHelp();
+    void openSettings();
 
     // Shows the records of a log file; an empty path means the program's own log, and is set to it.
     PaymentGrid::LoadResult LoadPaymentLog(QString& path);

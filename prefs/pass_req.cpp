@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "platform/services.h"
+#include "prefs/asterisk_style.h"
 #include "store/data_folder.h"
 
 #include <QHBoxLayout>
@@ -10,26 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// Typed characters show as "*", whatever the desktop's own password character.
-class AsteriskStyle final : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override {
-        if (hint == SH_LineEdit_PasswordCharacter)
-            return u'*';
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
-} // namespace
 
 PassReq::PassReq(Services& services, const QString& expected, QWidget* parent)
     : QDialog(parent)
