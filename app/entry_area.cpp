@@ -26,6 +26,15 @@ QLineEdit* textBox(const QString& name, QWidget* parent) {
     return box;
 }
 
+// Tab leaves the date picker at once, as it leaves every other box; the arrow keys move between its parts.
+class DatePicker final : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 // Inside the frames the controls stand on two lines: the captions above or beside their boxes.
 constexpr int CaptionTop = 12;
 constexpr int BoxTop = 30;
@@ -50,7 +59,7 @@ EntryArea::EntryArea(QWidget* parent)
     Combo1->setCompleter(nullptr); // the box completes on the first letter by its own rule
     Combo1->setGeometry(8, BoxTop, 158, BoxHeight);
 
-    DTPicker1 = new QDateEdit(Frame2);
+    DTPicker1 = new DatePicker(Frame2);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     DTPicker1->setCalendarPopup(true);
     DTPicker1->setGeometry(174, BoxTop, 112, BoxHeight);

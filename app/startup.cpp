@@ -13,6 +13,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 
 namespace {
@@ -73,6 +76,16 @@ int QuorvaneMain(QApplication& application) {
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2").arg(QUORVANE_VERSION_MAJOR).arg(QUORVANE_VERSION_MINOR));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvane"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paintProgramPicture(painter, QRectF(0, 0, size, size));
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    QApplication::setWindowIcon(icon);
 
     SettingsStore settings(Preferences::applicationName());
     DialogPrompter prompter;

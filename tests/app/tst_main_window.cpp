@@ -4,12 +4,15 @@
 
 #include "scripted.h"
 
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 class TestMainWindow final : public QObject {
     Q_OBJECT
@@ -25,6 +28,8 @@ private Q_SLOTS:
     void refusedCharacters_data();
     void refusedCharacters();
     void accessibleNamesAreCaptions();
+    void everyControlHasAName();
+    void tabOrderFollowsTheWindow();
 
 private:
     MainWindow& window();
@@ -88,7 +93,7 @@ void TestMainWindow::addCreditorRefusesSameNameOnly() {
 
 void TestMainWindow::creditorListLoadsNamedEntries() {
     const QString path = m_program->dataFile("creditors.dat");
-    for (const QString& entry : {"Visa|a|b|", "|nameless|x|", "Bank|c|d|u"})
+    for (const char* entry : {"Visa|a|b|", "|nameless|x|", "Bank|c|d|u"})
         QVERIFY(appendCreditorLine(path, entry));
     QCOMPARE(window().creditorEntries().size(), 3);
     QComboBox* combo = window().entry()->Combo1;
@@ -180,6 +185,48 @@ void TestMainWindow::accessibleNamesAreCaptions() {
     QCOMPARE(w.details()->Text2[0]->accessibleName(), QStringLiteral("Login URL"));
     QCOMPARE(w.details()->Text2[1]->accessibleName(), QStringLiteral("Username"));
     QCOMPARE(w.details()->Text2[2]->accessibleName(), QStringLiteral("Password"));
+}
+
+void TestMainWindow::everyControlHasAName() {
+    MainWindow& w = window();
+    QStringList names;
+    for (QWidget* widget : w.findChildren<QWidget*>()) {
+        const bool control = (widget->focusPolicy() & Qt::TabFocus) || qobject_cast<QToolButton*>(widget) ||
+                             QStringList{"Image1", "Label2", "Picture2"}.contains(widget->objectName());
+        // A combo box's or date picker's own editor is part of it; the box carries the name.
+        const QWidget* parent = widget->parentWidget();
+        const bool inner = qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractSpinBox*>(parent);
+        if (!control || inner || !widget->isVisibleTo(&w))
+            continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        const QString name = accessible->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName() + " " + widget->metaObject()->className()));
+        names.append(name);
+    }
+    // What a screen reader reads out for the main window's controls.
+    for (const char* expected : {"Creditor", "Date", "Confirmation", "Payment $", "Login URL", "Username", "Password",
+                                 "Mask the password", "Open URL", "Go", "Payments", "Quit Quorvane", "Add", "Store",
+                                 "Remove", "Config", "Window", "Report", "Help"})
+        QVERIFY2(names.contains(QString::fromUtf8(expected)), expected);
+}
+
+void TestMainWindow::tabOrderFollowsTheWindow() {
+    MainWindow& w = window();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.entry()->Combo1->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < 8; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        QWidget* named = focus;
+        while (named && named->accessibleName().isEmpty() && named->parentWidget())
+            named = named->parentWidget();
+        order.append(named ? named->accessibleName() : QString());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(order, (QStringList{"Creditor", "Date", "Confirmation", "Payment $", "Username", "Password",
+                                 "Mask the password", "Login URL"}));
 }
 
 QTEST_MAIN(TestMainWindow)
