@@ -63,7 +63,8 @@ MainWindow& TestGridArea::window() {
         m_window->Form_Load();
         m_window->show();
         m_window->activateWindow();
-        QTest::qWaitForWindowActive(m_window.get());
+        if (!QTest::qWaitForWindowActive(m_window.get()))
+            qWarning("the main window did not become active");
     }
     return *m_window;
 }

@@ -58,7 +58,8 @@ MainWindow& TestWindowModes::window() {
         m_window = std::make_unique<MainWindow>(m_program->services);
         m_window->Form_Load();
         m_window->show();
-        QTest::qWaitForWindowExposed(m_window.get());
+        if (!QTest::qWaitForWindowExposed(m_window.get()))
+            qWarning("the main window was not shown");
     }
     return *m_window;
 }
