@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs when they are missing (Debian 12; as root or through sudo).
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev)
+packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine-dev qt6-httpserver-dev qt6-websockets-dev)
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb xauth imagemagick xdotool)
 fi
