@@ -66,11 +66,13 @@ void Startup::ShowMainWindow() {
         return;
     m_main = std::make_unique<MainWindow>(m_services);
     m_main->Form_Load();
+    if (attachToMainWindow)
+        attachToMainWindow(*m_main, m_services);
     centreOnScreen(m_main.get());
     m_main->show();
 }
 
-int QuorvaneMain(QApplication& application) {
+int QuorvaneMain(QApplication& application, std::function<void(MainWindow&, Services&)> attachToMainWindow) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brellick"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(
@@ -95,6 +97,7 @@ int QuorvaneMain(QApplication& application) {
     Services services{QCoreApplication::applicationDirPath(), settings, prompter, clock, shell, exit};
 
     Startup startup(services);
+    startup.attachToMainWindow = std::move(attachToMainWindow);
     if (!startup.Main() || exit.requested())
         return 0;
     return application.exec();

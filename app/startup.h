@@ -3,6 +3,7 @@
 #include "app/splash.h"
 #include "prefs/pref_items.h"
 
+#include <functional>
 #include <memory>
 #include <QPointer>
 
@@ -15,6 +16,9 @@ struct Services;
 class Startup final {
 public:
     explicit Startup(Services& services);
+
+    // Runs once the main window is loaded: the program adds what tests leave out (the login-page browser).
+    std::function<void(MainWindow&, Services&)> attachToMainWindow;
     ~Startup();
 
     // False when the program is to end here (the start password was refused).
@@ -34,4 +38,5 @@ private:
 };
 
 // The program itself, on the real desktop.
-int QuorvaneMain(QApplication& application);
+int QuorvaneMain(QApplication& application,
+                 std::function<void(MainWindow&, Services&)> attachToMainWindow = {});
