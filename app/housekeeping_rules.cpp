@@ -1,5 +1,7 @@
 #include "app/housekeeping_rules.h"
 
+#include "prefs/preferences.h"
+
 #include <cmath>
 
 namespace HousekeepingRules {
@@ -15,26 +17,7 @@ bool creditorAddEnabled(const QString& creditor, const QStringList& listed) {
 }
 
 double leadingNumber(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text.at(i).isSpace())
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ++i;
-    const auto isDigit = [&](qsizetype at) { return at < n && text.at(at) >= u'0' && text.at(at) <= u'9'; };
-    qsizetype digits = 0;
-    for (; isDigit(i); ++i)
-        ++digits;
-    if (i < n && text.at(i) == u'.') {
-        for (++i; isDigit(i); ++i)
-            ++digits;
-    }
-    if (digits == 0)
-        return 0;
-    bool ok = false;
-    const double value = text.mid(start, i - start).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
+    return Preferences::leadingNumber(text);
 }
 
 bool shutDownDue(const QDateTime& loadedAt, const QDateTime& now, const QString& minutes) {
