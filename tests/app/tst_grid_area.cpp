@@ -37,7 +37,6 @@ private Q_SLOTS:
 
 private:
     MainWindow& window();
-    void storePrefs(std::initializer_list<std::pair<int, const char*>> set);
     void focusGridAt(int row, int column);
     QStringList column(int c) const;
 
@@ -67,13 +66,6 @@ MainWindow& TestGridArea::window() {
             qWarning("the main window did not become active");
     }
     return *m_window;
-}
-
-void TestGridArea::storePrefs(std::initializer_list<std::pair<int, const char*>> set) {
-    QStringList values = {"1", "1", "", "0", "", "0", "0", "10", "1", "0", "0", "0", "0", "1", "255", "49152", "0", ""};
-    for (const auto& [slot, value] : set)
-        values[slot - 1] = QString::fromLatin1(value);
-    QVERIFY(Preferences::storeRecord(m_program->settings, Preferences::buildRecord(values).value()));
 }
 
 void TestGridArea::focusGridAt(int row, int column) {
@@ -128,7 +120,7 @@ void TestGridArea::removeRow() {
 }
 
 void TestGridArea::removeWithDeleteDisabled() {
-    storePrefs({{PrefItems::DBdl, "1"}});
+    m_program->storePreferences({{PrefItems::DBdl, "1"}});
     focusGridAt(2, 0);
     m_program->prompter.expect(Prompt::Answer::Yes);
     window().RemovePaymentRecord();
@@ -220,7 +212,7 @@ void TestGridArea::captionCopies() {
     QFETCH(QString, clipboard);
     QFETCH(bool, secret);
     if (hidePasswords)
-        storePrefs({{PrefItems::NPas, "1"}});
+        m_program->storePreferences({{PrefItems::NPas, "1"}});
     MainWindow& w = window();
     w.details()->Text2[0]->setText("https://visa.example");
     w.details()->Text2[1]->setText("jane");

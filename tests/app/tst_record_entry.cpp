@@ -39,7 +39,6 @@ private Q_SLOTS:
 
 private:
     MainWindow& window();
-    void storePrefs(std::initializer_list<std::pair<int, const char*>> set);
     void fillEntry(const QString& creditor, const QString& amount, const QString& confirmation);
     void addCreditorEntry(const QString& plain);
 
@@ -69,13 +68,6 @@ MainWindow& TestRecordEntry::window() {
             qWarning("the main window did not become active");
     }
     return *m_window;
-}
-
-void TestRecordEntry::storePrefs(std::initializer_list<std::pair<int, const char*>> set) {
-    QStringList values = {"1", "1", "", "0", "", "0", "0", "10", "1", "0", "0", "0", "0", "1", "255", "49152", "0", ""};
-    for (const auto& [slot, value] : set)
-        values[slot - 1] = QString::fromLatin1(value);
-    QVERIFY(Preferences::storeRecord(m_program->settings, Preferences::buildRecord(values).value()));
 }
 
 void TestRecordEntry::fillEntry(const QString& creditor, const QString& amount, const QString& confirmation) {
@@ -125,7 +117,7 @@ void TestRecordEntry::duplicateAskedForEveryMatch() {
 }
 
 void TestRecordEntry::duplicatesAllowed() {
-    storePrefs({{PrefItems::Dupl, "1"}});
+    m_program->storePreferences({{PrefItems::Dupl, "1"}});
     fillEntry("Visa", "12.00", "A1");
     window().AddPaymentRecord();
     QCOMPARE(window().grid().cell(4, 3), QStringLiteral("A1"));
@@ -133,7 +125,7 @@ void TestRecordEntry::duplicatesAllowed() {
 }
 
 void TestRecordEntry::addThenLeaveAddsTwice() {
-    storePrefs({{PrefItems::Dupl, "1"}});
+    m_program->storePreferences({{PrefItems::Dupl, "1"}});
     fillEntry("Visa", "12.00", "N7");
     window().entry()->Text1[3]->setFocus();
     window().AddPaymentRecord();
@@ -265,7 +257,7 @@ void TestRecordEntry::datePickerSetsDateText() {
 }
 
 void TestRecordEntry::passwordsHiddenByPreference() {
-    storePrefs({{PrefItems::NPas, "1"}});
+    m_program->storePreferences({{PrefItems::NPas, "1"}});
     MainWindow& w = window();
     QVERIFY(!w.details()->Text2[2]->isVisible());
     QVERIFY(w.details()->Text3->isVisible());

@@ -36,7 +36,6 @@ private Q_SLOTS:
 
 private:
     MainWindow& window();
-    void storePrefs(std::initializer_list<std::pair<int, const char*>> set);
 
     std::unique_ptr<TestProgram> m_program;
     std::unique_ptr<MainWindow> m_window;
@@ -62,13 +61,6 @@ MainWindow& TestWindowModes::window() {
             qWarning("the main window was not shown");
     }
     return *m_window;
-}
-
-void TestWindowModes::storePrefs(std::initializer_list<std::pair<int, const char*>> set) {
-    QStringList values = {"1", "1", "", "0", "", "0", "0", "10", "1", "0", "0", "0", "0", "1", "255", "49152", "0", ""};
-    for (const auto& [slot, value] : set)
-        values[slot - 1] = QString::fromLatin1(value);
-    QVERIFY(Preferences::storeRecord(m_program->settings, Preferences::buildRecord(values).value()));
 }
 
 void TestWindowModes::menuCaptions() {
@@ -116,7 +108,7 @@ void TestWindowModes::onTopFromTheToolbar() {
 }
 
 void TestWindowModes::onTopAtLaunch() {
-    storePrefs({{PrefItems::ontp, "1"}});
+    m_program->storePreferences({{PrefItems::ontp, "1"}});
     QVERIFY(window().isOnTop());
     // Applying the preferences again leaves it on top.
     window().ApplyWindowPreferences();
@@ -203,7 +195,7 @@ void TestWindowModes::configPopsUpSettings_data() {
 void TestWindowModes::configPopsUpSettings() {
     QFETCH(bool, disabled);
     if (disabled)
-        storePrefs({{PrefItems::Nprf, "1"}});
+        m_program->storePreferences({{PrefItems::Nprf, "1"}});
     MainMenus* menus = window().menus();
     menus->buttonClicked("preferences");
     QTRY_VERIFY(menus->mnupreferences->isVisible());

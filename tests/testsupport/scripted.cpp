@@ -1,5 +1,9 @@
 #include "scripted.h"
 
+#include "prefs/preferences.h"
+
+#include <QStringList>
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -74,4 +78,17 @@ QByteArray TestProgram::readData(const QString& name) const {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+void TestProgram::storePreferences(std::initializer_list<std::pair<int, const char*>> changed) {
+    // The design defaults, less the monthly backup and the on-top start, which would act on their own.
+    QStringList values;
+    for (const char* value :
+         {"1", "1", "", "0", "", "0", "0", "10", "1", "0", "0", "0", "0", "1", "255", "49152", "0", ""})
+        values.append(QString::fromLatin1(value));
+    for (const auto& [slot, value] : changed)
+        values[slot - 1] = QString::fromLatin1(value);
+    const std::optional<QString> record = Preferences::buildRecord(values);
+    if (!record || !Preferences::storeRecord(settings, *record))
+        QTest::qFail("cannot store the preferences", __FILE__, __LINE__);
 }

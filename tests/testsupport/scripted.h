@@ -7,6 +7,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 
+#include <initializer_list>
 #include <memory>
 #include <QBuffer>
 #include <QList>
@@ -97,6 +98,8 @@ struct TestProgram {
     QString folder() const { return dir.path(); }
     QString dataFile(const QString& name) const { return dir.path() + QStringLiteral("/data/") + name; }
     void writeData(const QString& name, const QByteArray& bytes) const;
+    // Stores a preferences record with the given slots changed (slots by number, values as stored).
+    void storePreferences(std::initializer_list<std::pair<int, const char*>> changed = {});
     QByteArray readData(const QString& name) const;
 
     QTemporaryDir dir;
