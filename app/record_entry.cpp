@@ -63,6 +63,11 @@ RecordEntry::RecordEntry(EntryArea& entry, DetailsArea& details, PaymentGrid& gr
 }
 
 bool RecordEntry::eventFilter(QObject* watched, QEvent* event) {
+    // Every rule here answers the user at a box on screen. A box that is not shown gets no say: above all
+    // while the window is being destroyed, when its areas are half gone and a box losing the focus must not
+    // add a record.
+    if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isVisible())
+        return QObject::eventFilter(watched, event);
     const QEvent::Type type = event->type();
     QComboBox* combo = m_entry.Combo1;
     const auto& text1 = m_entry.Text1;
@@ -170,9 +175,8 @@ bool RecordEntry::duplicateAllowed() {
     const std::optional<QByteArray> wanted = TextCodec::encode(confirmation);
     if (!wanted)
         return true;
-    for (int row = 1; row < m_grid.rows(); ++row) {
-        if (m_grid.cellBytes(row, PaymentGrid::Confirmation) != QByteArrayView(*wanted))
-            continue;
+    for (int row = m_grid.findCell(PaymentGrid::Confirmation, *wanted); row > 0;
+         row = m_grid.findCell(PaymentGrid::Confirmation, *wanted, row + 1)) {
         m_grid.setCurrentCell(row, PaymentGrid::Confirmation);
         const Prompt::Answer answer = m_services.prompter.ask({QStringLiteral("Do you want to add the record anyway?"),
                                                                QStringLiteral("Duplicate Confirmation Number"),
@@ -201,11 +205,11 @@ void RecordEntry::AddPaymentRecord() {
         text1[3]->setFocus(Qt::OtherFocusReason);
         return;
     }
-    int row = 1;
-    while (!m_grid.cellBytes(row, PaymentGrid::Date).isEmpty()) {
-        if (row == m_grid.rows() - 1)
-            m_grid.addRows(1);
-        ++row;
+    // The first row without a date takes the record; when every row has one, a new row at the end.
+    int row = m_grid.findCell(PaymentGrid::Date, {});
+    if (row == 0) {
+        m_grid.addRows(1);
+        row = m_grid.rows() - 1;
     }
     m_grid.setCell(row, PaymentGrid::Creditor, combo->currentText());
     m_grid.setCell(row, PaymentGrid::Date, MainRules::padDateCell(text1[1]->text()));
