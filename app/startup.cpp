@@ -4,6 +4,8 @@
 #include "app/splash.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
+#include "platform/hardening.h"
+#include "platform/instance_lock.h"
 #include "platform/prompter.h"
 #include "platform/services.h"
 #include "platform/settings_store.h"
@@ -38,6 +40,13 @@ Startup::~Startup() {
 }
 
 bool Startup::Main() {
+    const ProgramFiles files(m_services.programFolder);
+    m_lock = std::make_unique<InstanceLock>(files.DataFolder());
+    if (!m_lock->claim(m_services.prompter)) {
+        m_services.exit.exit(0);
+        return false;
+    }
+
     LoadPreferences(m_services.settings, m_prefs);
     // Refused or given up: the program never starts without the password once one is set.
     if (m_prefs.isOn(PrefItems::PssL) && StartPasswordCheck(m_prefs, m_services) != PasswordResult::Ok) {
@@ -45,7 +54,6 @@ bool Startup::Main() {
         return false;
     }
 
-    const ProgramFiles files(m_services.programFolder);
     if (!EnsurePaymentLog(files)) {
         // A program folder that cannot be written: say so plainly, then go on with an empty log.
         m_services.prompter.fail(QStringLiteral("Quorvane cannot create its data folder or payment log in \"%1\".\n\n"
@@ -73,6 +81,7 @@ void Startup::ShowMainWindow() {
 }
 
 int QuorvaneMain(QApplication& application, std::function<void(MainWindow&, Services&)> attachToMainWindow) {
+    protectProcessMemory();
     QCoreApplication::setOrganizationName(QStringLiteral("Brellick"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvane"));
     QCoreApplication::setApplicationVersion(

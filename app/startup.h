@@ -7,6 +7,7 @@
 #include <memory>
 #include <QPointer>
 
+class InstanceLock;
 class MainWindow;
 class QApplication;
 struct Services;
@@ -21,7 +22,8 @@ public:
     std::function<void(MainWindow&, Services&)> attachToMainWindow;
     ~Startup();
 
-    // False when the program is to end here (the start password was refused).
+    // False when the program is to end here (another run holds the data folder, or the start password was
+    // refused).
     bool Main();
 
     Splash* splash() const { return m_splash; }
@@ -32,11 +34,11 @@ private:
     void ShowMainWindow();
 
     Services& m_services;
+    std::unique_ptr<InstanceLock> m_lock; // held for the whole run
     PrefItems m_prefs;
     QPointer<Splash> m_splash;
     std::unique_ptr<MainWindow> m_main;
 };
 
 // The program itself, on the real desktop.
-int QuorvaneMain(QApplication& application,
-                 std::function<void(MainWindow&, Services&)> attachToMainWindow = {});
+int QuorvaneMain(QApplication& application, std::function<void(MainWindow&, Services&)> attachToMainWindow = {});
