@@ -111,8 +111,9 @@ bool StorageCommands::keepLogBeforeRewrite() {
     bool holdsRecords = false;
     if (QFileInfo::exists(logPath)) {
         QFile log(logPath);
-        // A log that cannot be read cannot be kept, so it must not be replaced either.
-        if (!log.open(QIODevice::ReadOnly)) {
+        // A log that cannot be read cannot be kept, so it must not be replaced either; neither can something
+        // that is not a file, and a pipe would keep the open waiting.
+        if (!QFileInfo(logPath).isFile() || !log.open(QIODevice::ReadOnly)) {
             failCopy();
             return false;
         }

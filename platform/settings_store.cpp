@@ -1,6 +1,9 @@
 #include "platform/settings_store.h"
 
 #include <memory>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -13,6 +16,26 @@ std::unique_ptr<QSettings> open(const QString& application, const QString& fileP
 
 QString keyPath(const QString& section, const QString& key) {
     return section + u'/' + key;
+}
+
+// The record holds the password. Where the store is a file, it is made readable by its owner only before
+// anything is written into it; later writes keep the permissions of the file they replace.
+void makeOwnerOnly(const QString& path) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(path); // the registry keeps a user's settings to that user
+#else
+    const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)) {
+        QFile::setPermissions(path, ownerOnly);
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+        file.close();
+#endif
 }
 
 } // namespace
@@ -33,6 +56,7 @@ QByteArray SettingsStore::value(const QString& section, const QString& key) cons
 
 bool SettingsStore::setValue(const QString& section, const QString& key, const QByteArray& value) {
     const auto settings = open(m_application, m_filePath);
+    makeOwnerOnly(settings->fileName());
     settings->setValue(keyPath(section, key), value);
     settings->sync();
     return settings->status() == QSettings::NoError;

@@ -45,6 +45,9 @@ QString creditorName(const QString& plainEntry) {
 
 QStringList readCreditorFile(const QString& path) {
     QStringList entries;
+    // A pipe or a device in its place would never end, or never start.
+    if (!QFileInfo(path).isFile())
+        return entries;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return entries;
@@ -84,8 +87,6 @@ void EnsureCreditorFile(const ProgramFiles& files) {
     if (!QDir().mkpath(files.DataFolder()))
         return;
     QFile file(files.creditorList());
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly()))
         file.close();
-        restrictToOwner(files.creditorList());
-    }
 }

@@ -34,10 +34,9 @@ bool EnsurePaymentLog(const ProgramFiles& files) {
     if (QFileInfo::exists(log))
         return QFileInfo(log).isFile();
     QFile file(log);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly()))
         return false;
     file.close();
-    restrictToOwner(log);
     return true;
 }
 
@@ -51,9 +50,13 @@ QString GetSpecialFolderPath(SpecialFolder kind) {
     return {};
 }
 
+QFileDevice::Permissions ownerOnly() {
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
 void restrictToOwner(const QString& path) {
 #ifndef Q_OS_WIN
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(path, ownerOnly());
 #else
     Q_UNUSED(path);
 #endif

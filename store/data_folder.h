@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 
 // Where the program keeps its files: every path is the program's own folder plus a fixed tail, never a
@@ -31,5 +32,7 @@ enum class SpecialFolder { System = 0, Documents };
 // path. Empty when the platform names none.
 QString GetSpecialFolderPath(SpecialFolder kind);
 
-// Data files hold the user's records and passwords: on Linux they are readable by their owner only.
+// Data files hold the user's records and passwords: on Linux they are readable by their owner only. New
+// files are created so (ownerOnly() given to the open call), files that exist are made so.
+QFileDevice::Permissions ownerOnly();
 void restrictToOwner(const QString& path);

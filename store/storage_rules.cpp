@@ -1,5 +1,8 @@
 #include "store/storage_rules.h"
 
+#include "platform/instance_lock.h"
+#include "store/log_file.h"
+
 #include <optional>
 #include <QFile>
 #include <QFileInfo>
@@ -9,8 +12,9 @@
 namespace {
 
 const QString DateForm = QStringLiteral("MM-dd-yyyy");
-const QString OwnFiles[] = {QStringLiteral("db.db"), QStringLiteral("creditors.dat"), QStringLiteral("lastSv.dat"),
-                            QStringLiteral("MlastSv.dat"), QStringLiteral("seqbreach.log")};
+const QString OwnFiles[] = {QStringLiteral("db.db"),         QStringLiteral("creditors.dat"),
+                            QStringLiteral("lastSv.dat"),    QStringLiteral("MlastSv.dat"),
+                            QStringLiteral("seqbreach.log"), InstanceLock::fileName()};
 
 // A name under which something other than a regular file stands (a folder, a device, a link to one or to
 // nothing) is never written over.
@@ -36,11 +40,12 @@ bool writeWhole(const QByteArray& bytes, const QString& to) {
     QSaveFile out(to);
     if (!out.open(QIODevice::WriteOnly))
         return false;
+    out.setPermissions(ownerOnly());
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;
     }
-    if (!out.commit())
+    if (!commitWhole(out))
         return false;
     restrictToOwner(to);
     // Read back what landed: a copy counts only when it holds the very bytes it was made from.

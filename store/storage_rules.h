@@ -50,8 +50,9 @@ bool holdsAllOf(const QByteArray& log, const QByteArray& stored);
 // A name the program cannot use as a file inside its data folder: empty, "." or "..", or one holding a
 // folder separator or a control character.
 bool isPlainFileName(const QString& name);
-// One of the program's own data files (the log, the creditor list, the markers, the breach log), which no
-// copy may replace: by name inside the data folder, case ignored, or by where a path really leads.
+// One of the program's own data files (the log, the creditor list, the markers, the breach log, the lock of
+// the running program), which no copy may replace: by name inside the data folder, case ignored, or by where
+// a path really leads.
 bool isProgramFile(const ProgramFiles& files, const QString& path);
 bool isReservedName(const ProgramFiles& files, const QString& name);
 // The name with " (n)" before its last ".", or at its end when it has none.
