@@ -12,7 +12,28 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTableView>
+
+namespace {
+
+// Draws at most the first thousand characters of a cell. A log that no version of the program wrote may
+// hold a line of megabytes, and laying out such a text would hold the window for seconds at every repaint;
+// no column is that wide anyway. Copy still takes the whole cell.
+class CellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr qsizetype MostShown = 1000;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->text.size() > MostShown)
+            option->text.truncate(MostShown);
+    }
+};
+
+} // namespace
 
 GridArea::GridArea(QTableView& view, PaymentGrid& grid, const PrefItems& prefs, const ProgramFiles& files,
                    Services& services, QObject* parent)
@@ -29,6 +50,7 @@ GridArea::GridArea(QTableView& view, PaymentGrid& grid, const PrefItems& prefs, 
     QAction* copy = invismnu->addAction(QStringLiteral("&Copy"), this, &GridArea::copyCurrentCell);
     copy->setObjectName(QStringLiteral("mnuCopy"));
 
+    view.setItemDelegate(new CellDelegate(&view));
     view.installEventFilter(this);
     view.viewport()->installEventFilter(this);
     view.setContextMenuPolicy(Qt::CustomContextMenu);

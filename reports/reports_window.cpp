@@ -4,6 +4,7 @@
 #include "reports/report_builder.h"
 #include "reports/report_placement.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QHideEvent>
@@ -61,7 +62,14 @@ void ReportsWindow::Form_Load(const ReportRequest& request) {
 }
 
 void ReportsWindow::refresh(const ReportRequest& request) {
-    txtreprt->setPlainText(BuildReport(request.logPath, request.backupPath, request.locale));
+    const QString report = BuildReport(request.logPath, request.backupPath, request.locale);
+    // An empty window would look like an empty log: say that the log itself could not be read.
+    txtreprt->setPlainText(report.isEmpty() ? unreadableLogText(request.logPath) : report);
+}
+
+QString ReportsWindow::unreadableLogText(const QString& logPath) {
+    return QStringLiteral("The payment log could not be read:\r\n%1\r\n\r\nNo statistics can be shown until it can.")
+        .arg(QDir::toNativeSeparators(logPath));
 }
 
 void ReportsWindow::hideEvent(QHideEvent* event) {

@@ -35,6 +35,8 @@ public:
     // afresh from the log on disk.
     void Form_Load(const ReportRequest& request);
     void refresh(const ReportRequest& request);
+    // What the window shows in place of the report when the log cannot be read.
+    static QString unreadableLogText(const QString& logPath);
 
     QPlainTextEdit* txtreprt = nullptr;
 
