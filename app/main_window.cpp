@@ -61,7 +61,16 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildAreas();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The areas' controllers watch the widgets' events and reach into the areas and the grid's records. The
+    // widgets go only after this body (and the records before them), and a widget being destroyed still
+    // sends events: the controllers go first, so that none of them answers from a half-destroyed window.
+    delete m_housekeeping;
+    delete m_captions;
+    delete m_gridArea;
+    delete m_recordEntry;
+    delete m_storage;
+}
 
 void MainWindow::buildMenus(QWidget& strip) {
     MainMenus::Commands commands;
