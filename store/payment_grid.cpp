@@ -327,9 +327,19 @@ void PaymentGrid::sortRows(int column, bool ascending, SortKind kind) {
 }
 
 void PaymentGrid::CompactGridRows(int column) {
+    Q_UNUSED(column);
     setCurrentCell(1, m_currentColumn);
+    // Only rows that hold nothing at all move down. A record with an empty cell in the column looked at is
+    // still a record: taking it out of the grid would drop it from the log at the next rewrite.
+    const auto blank = [this](int row) {
+        for (int c = 0; c < RecordColumns; ++c) {
+            if (!cellBytes(row, c).isEmpty())
+                return false;
+        }
+        return true;
+    };
     int leading = 0;
-    while (leading < int(m_rows.size()) - 1 && cellBytes(leading + 1, column).isEmpty())
+    while (leading < int(m_rows.size()) - 1 && blank(leading + 1))
         ++leading;
     if (leading == 0)
         return;
@@ -337,7 +347,7 @@ void PaymentGrid::CompactGridRows(int column) {
     m_rows.erase(m_rows.begin(), m_rows.begin() + leading);
     endRemoveRows();
     // Only a grid that still holds something below gets its rows back; an empty grid keeps one empty row.
-    if (holdsRecord(1) || !cellBytes(1, column).isEmpty())
+    if (!blank(1))
         addRows(leading);
 }
 

@@ -25,6 +25,9 @@ private Q_SLOTS:
     void setCellKeepsRecordLine();
     void setCellRefusesWhatTheFileCannotCarry();
     void appendWritesWholeLinesOnly();
+    void compactingKeepsEveryRecord_data();
+    void compactingKeepsEveryRecord();
+    void compactingAnEmptyGridLeavesOneRow();
 
 private:
     QString writeLog(const QByteArray& bytes);
@@ -187,6 +190,57 @@ void TestPaymentGrid::appendWritesWholeLinesOnly() {
     FailingDevice full(5);
     full.open(QIODevice::WriteOnly);
     QVERIFY(!appendToDevice(full, "Bank|01/03/2026|6.00|B\r\n"));
+}
+
+// A click on a header or on the grid compacts it on the clicked column. Records whose cell in that column is
+// empty (a payment without a confirmation number, a hand-edited log) used to be taken out of the grid, and
+// the next removal then dropped them from the log.
+void TestPaymentGrid::compactingKeepsEveryRecord_data() {
+    QTest::addColumn<QByteArray>("log");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("sortFirst");
+    QTest::newRow("first record without confirmation, no sort")
+        << QByteArray("Visa|01/02/2026|5.00|\r\nBank|01/03/2026|6.00|B\r\n") << 3 << false;
+    QTest::newRow("no record has a confirmation, sorted on it")
+        << QByteArray("Visa|01/02/2026|5.00|\r\nBank|01/03/2026|6.00|\r\n") << 3 << true;
+    QTest::newRow("no record has an amount, sorted on it")
+        << QByteArray("Visa|01/02/2026||A\r\nBank|01/03/2026||B\r\nCard|01/04/2026||C\r\n") << 2 << true;
+    QTest::newRow("a row without creditor on top")
+        << QByteArray("|01/02/2026|5.00|A\r\nBank|01/03/2026|6.00|B\r\n") << 0 << false;
+}
+
+void TestPaymentGrid::compactingKeepsEveryRecord() {
+    QFETCH(QByteArray, log);
+    QFETCH(int, column);
+    QFETCH(bool, sortFirst);
+    m_grid->loadFile(writeLog(log));
+    // Every row that holds anything, as the grid shows it; the order may change, the rows may not.
+    const auto shown = [this] {
+        QStringList rows;
+        for (int row = 1; row < m_grid->rows(); ++row) {
+            QStringList cells;
+            for (int c = 0; c < PaymentGrid::RecordColumns; ++c)
+                cells.append(m_grid->cell(row, c));
+            if (!cells.join(QString()).isEmpty())
+                rows.append(cells.join(u'|'));
+        }
+        rows.sort();
+        return rows;
+    };
+    const QStringList before = shown();
+    QVERIFY(!before.isEmpty());
+    const int rows = m_grid->rows();
+    if (sortFirst)
+        m_grid->sortRows(column, true, SortKind::Numeric);
+    m_grid->CompactGridRows(column);
+    QCOMPARE(shown(), before);
+    QCOMPARE(m_grid->rows(), rows);
+}
+
+void TestPaymentGrid::compactingAnEmptyGridLeavesOneRow() {
+    m_grid->CompactGridRows(0);
+    QCOMPARE(m_grid->rows(), 2);
+    QVERIFY(!m_grid->holdsRecord(1));
 }
 
 QTEST_GUILESS_MAIN(TestPaymentGrid)
