@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -47,13 +48,14 @@ int passReqCount() {
 // so that a failing test ends instead of waiting.
 void whenShown(std::function<void(PassReq*)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
-        PassReq* dialog = openDialog();
+        // The action may delete the dialog.
+        const QPointer<PassReq> dialog = openDialog();
         if (!dialog) {
             QTest::qFail("no password dialog to answer", __FILE__, __LINE__);
             return;
         }
         act(dialog);
-        if (dialog->isVisible() && !dialog->Auth()) {
+        if (dialog && dialog->isVisible() && !dialog->Auth()) {
             QTest::qFail("the password dialog was left waiting", __FILE__, __LINE__);
             dialog->close();
         }
