@@ -6,6 +6,10 @@ packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev qt6-webengine
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb xauth imagemagick xdotool)
 fi
+# clang with libFuzzer and the sanitizer runtimes, for ./fuzz.sh.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-dev llvm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
