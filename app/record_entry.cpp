@@ -73,7 +73,9 @@ bool RecordEntry::eventFilter(QObject* watched, QEvent* event) {
     const auto& text1 = m_entry.Text1;
     const auto& text2 = m_details.Text2;
 
-    if (type == QEvent::KeyRelease && watched == combo->lineEdit()) {
+    // Keys typed into the creditor box reach the combo box, which hands them to its line edit directly,
+    // past this filter; a test may send them to the line edit itself.
+    if (type == QEvent::KeyRelease && (watched == combo || watched == combo->lineEdit())) {
         onCreditorKeyReleased(static_cast<QKeyEvent*>(event)->key());
     } else if (type == QEvent::FocusIn) {
         if (watched == combo) {
