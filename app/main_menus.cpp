@@ -129,6 +129,16 @@ void MainMenus::buildToolbar(QWidget& strip) {
     Toolbar1->adjustSize();
 }
 
+void MainMenus::fitToolbar(int right) {
+    QFont font = Toolbar1->font();
+    while (Toolbar1->x() + Toolbar1->sizeHint().width() > right && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        for (QToolButton* button : std::as_const(m_buttons))
+            button->setFont(font);
+    }
+    Toolbar1->adjustSize();
+}
+
 void MainMenus::buttonClicked(const QString& key) {
     if (key == u"preferences") {
         QToolButton* config = m_buttons.value(key);

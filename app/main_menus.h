@@ -56,6 +56,9 @@ public:
     QAction* Aboutmnu = nullptr;
     QAction* Exitmnu = nullptr;
     QToolBar* Toolbar1 = nullptr;
+    // The window has a fixed width: with a large desktop font the buttons' captions are made smaller until
+    // the toolbar ends before the given x (in the strip), so that no button hides under the quit picture.
+    void fitToolbar(int right);
 
 private:
     void buildMenuBar(QMainWindow& window);

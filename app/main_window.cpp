@@ -118,6 +118,7 @@ void MainWindow::buildAreas() {
     Picture2->setAlignment(Qt::AlignCenter);
     Picture2->setCursor(Qt::PointingHandCursor);
     connect(Picture2, &CaptionLabel::clicked, this, [this] { m_services.exit.exit(0); });
+    m_menus->fitToolbar(Picture2->x());
 
     m_entry = new EntryArea(client);
     m_entry->move(twips(75), twips(990));

@@ -1,3 +1,4 @@
+#include "app/caption_label.h"
 #include "app/entry_area.h"
 #include "app/main_window.h"
 #include "store/creditor_list.h"
@@ -6,12 +7,14 @@
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 class TestMainWindow final : public QObject {
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void accessibleNamesAreCaptions();
     void everyControlHasAName();
     void tabOrderFollowsTheWindow();
+    void toolbarFitsBesideTheQuitPicture_data();
+    void toolbarFitsBesideTheQuitPicture();
 
 private:
     MainWindow& window();
@@ -227,6 +232,32 @@ void TestMainWindow::tabOrderFollowsTheWindow() {
     }
     QCOMPARE(order, (QStringList{"Creditor", "Date", "Confirmation", "Payment $", "Username", "Password",
                                  "Mask the password", "Login URL"}));
+}
+
+// The window's width is fixed; a desktop with a large font must not push the last toolbar button (and its
+// menu arrow) under the quit picture.
+void TestMainWindow::toolbarFitsBesideTheQuitPicture_data() {
+    QTest::addColumn<qreal>("points");
+    QTest::newRow("usual font") << 9.0;
+    QTest::newRow("large desktop font") << 12.0;
+}
+
+void TestMainWindow::toolbarFitsBesideTheQuitPicture() {
+    QFETCH(qreal, points);
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSizeF(points);
+    QApplication::setFont(large);
+    MainWindow& w = window();
+    QApplication::setFont(before);
+    const QWidget* quit = w.Picture2;
+    for (const QToolButton* button : w.findChildren<QToolButton*>()) {
+        if (!button->objectName().startsWith(u"Toolbar1.") || !button->isVisible())
+            continue;
+        const QRect place(button->mapTo(quit->parentWidget(), QPoint(0, 0)), button->size());
+        QVERIFY2(place.right() < quit->x(), qPrintable(button->objectName()));
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
