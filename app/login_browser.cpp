@@ -6,6 +6,9 @@
 #include "browser/browser_launcher.h"
 #include "browser/mini_browser.h"
 
+#include <QLineEdit>
+#include <QShortcut>
+
 void attachLoginBrowser(MainWindow& window, Services& services) {
     DetailsArea* details = window.details();
     auto* launcher = new BrowserLauncher(
@@ -18,4 +21,10 @@ void attachLoginBrowser(MainWindow& window, Services& services) {
         &window);
     QObject::connect(details->Image1, &CaptionLabel::clicked, launcher, &BrowserLauncher::OpenLoginPage);
     QObject::connect(details->Label2, &CaptionLabel::clicked, launcher, &BrowserLauncher::OpenLoginPage);
+    // The keyboard's ways to Go: Enter in the login address box, and Ctrl+G anywhere in the window (the
+    // address box starts afresh when it takes the focus, so the shown address is best opened from outside it).
+    QObject::connect(details->Text2[0], &QLineEdit::returnPressed, launcher, &BrowserLauncher::OpenLoginPage);
+    auto* go = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), &window);
+    go->setObjectName(QStringLiteral("goShortcut"));
+    QObject::connect(go, &QShortcut::activated, launcher, &BrowserLauncher::OpenLoginPage);
 }

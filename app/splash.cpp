@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -67,6 +68,8 @@ Splash::Splash(Shell& shell, std::function<void()> onShowMain, QWidget* parent)
     setWindowTitle(QStringLiteral("Quorvane"));
     setFixedSize(SplashWidth, SplashHeight);
     setCursor(Qt::PointingHandCursor);
+    // Takes the keys when shown, so that Enter or Esc can go on without the mouse.
+    setFocusPolicy(Qt::StrongFocus);
 
     for (size_t i = 0; i < images.size(); ++i) {
         images[i] = new CaptionLabel(QString(), this);
@@ -130,6 +133,26 @@ void Splash::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         ShowMainWindow();
     QWidget::mouseReleaseEvent(event);
+}
+
+// What a click does, for the keyboard: Enter, Space or Esc goes on as a click on the splash would.
+void Splash::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Splash::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        ShowMainWindow();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Splash::paintEvent(QPaintEvent*) {

@@ -5,6 +5,7 @@
 
 #include "scripted.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
     void firstRunOnAnEmptyProgramFolder();
     void splashClickShowsMainWindowOnce();
+    void splashGoesOnFromTheKeyboard_data();
+    void splashGoesOnFromTheKeyboard();
     void unwritableDataFolderIsToldAndStartGoesOn();
     void startMinute_data();
     void startMinute();
@@ -61,6 +64,25 @@ void TestStartup::splashClickShowsMainWindowOnce() {
     QCOMPARE(startup.mainWindow(), main);
     QCOMPARE(main->grid().cell(2, 0), QStringLiteral("Bank"));
     QCOMPARE(main->FlexGr->model()->index(0, 3).data().toString(), QStringLiteral("A-1001"));
+}
+
+void TestStartup::splashGoesOnFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void TestStartup::splashGoesOnFromTheKeyboard() {
+    QFETCH(int, key);
+    Startup startup(m_program->services);
+    QVERIFY(startup.Main());
+    Splash* splash = startup.splash();
+    QVERIFY(QTest::qWaitForWindowActive(splash));
+    QCOMPARE(QApplication::focusWidget(), splash);
+    QTest::keyClick(splash, Qt::Key(key));
+    QVERIFY(startup.mainWindow());
+    QTRY_VERIFY(!startup.splash());
 }
 
 void TestStartup::unwritableDataFolderIsToldAndStartGoesOn() {

@@ -1,3 +1,6 @@
+#include "app/entry_area.h"
+#include "app/login_browser.h"
+#include "app/main_window.h"
 #include "browser/browser_launcher.h"
 #include "browser/chrome_widgets.h"
 #include "browser/mini_browser.h"
@@ -7,6 +10,7 @@
 #include "scripted.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -37,6 +41,8 @@ private Q_SLOTS:
     void refusedAddressesOpenNothing();
     void refusedAddressLeavesTheOpenPage();
     void refusedCertificateShowsNoPadlock();
+    void mainWindowOpensTheLoginPageFromTheKeyboard_data();
+    void mainWindowOpensTheLoginPageFromTheKeyboard();
 
 private:
     MiniBrowser& open(const QString& address);
@@ -259,6 +265,35 @@ void TestBrowserPages::refusedCertificateShowsNoPadlock() {
     // The engine refuses the self-signed certificate: no page, no padlock.
     QVERIFY(secure.requests().isEmpty());
     QVERIFY(!window.Image4->isVisible());
+}
+
+// Go and the globe are pictures for the mouse; the keyboard has Enter in the address box and Ctrl+G.
+void TestBrowserPages::mainWindowOpensTheLoginPageFromTheKeyboard_data() {
+    QTest::addColumn<bool>("enterInTheBox");
+    QTest::newRow("Enter in the login address box") << true;
+    QTest::newRow("Ctrl+G in the window") << false;
+}
+
+void TestBrowserPages::mainWindowOpensTheLoginPageFromTheKeyboard() {
+    QFETCH(bool, enterInTheBox);
+    m_program->writeData(QStringLiteral("db.db"), QByteArray());
+    MainWindow window(m_program->services);
+    window.Form_Load();
+    attachLoginBrowser(window, m_program->services);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* launcher = window.findChild<BrowserLauncher*>();
+    QVERIFY(launcher);
+    QLineEdit* address = window.details()->Text2[0];
+    address->setText(m_site->url(QStringLiteral("/a")).toString());
+    if (enterInTheBox)
+        QTest::keyClick(address, Qt::Key_Return);
+    else
+        QTest::keyClick(window.entry()->Combo1, Qt::Key_G, Qt::ControlModifier);
+    QVERIFY(launcher->window());
+    QTRY_VERIFY_WITH_TIMEOUT(m_site->requests().contains(QStringLiteral("/a")), 20000);
+    launcher->window()->close();
 }
 
 QTEST_MAIN(TestBrowserPages)
