@@ -39,6 +39,11 @@ void BrowserLauncher::OpenLoginPage() {
         hooks.makeControl = m_makeControl;
         m_window = new MiniBrowser(hooks, m_details[1]->text(), m_details[2]->text());
         m_window->showLoaded();
+    } else {
+        // Another creditor's page may be opened in the open window: its buttons must not go on offering the
+        // first creditor's user name and password there, nor may the clipboard still hold one of them.
+        m_window->setCredentials(m_details[1]->text(), m_details[2]->text());
+        m_window->ClearTray();
     }
     m_window->openLoginPage(text, *address);
 }

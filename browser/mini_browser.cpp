@@ -77,9 +77,7 @@ MiniBrowser::MiniBrowser(const BrowserHooks& hooks, const QString& userName, con
 
     // The load step.
     m_control->Navigate(m_hooks.startPage);
-    button(7)->setToolTip(userName);
-    button(8)->setToolTip(password);
-    button(8)->setData(password);
+    setCredentials(userName, password);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -321,6 +319,12 @@ void MiniBrowser::openLoginPage(const QString& text, const QUrl& address) {
     Text1->setText(text);
     Text1->setCursorPosition(0);
     m_control->Navigate(address);
+}
+
+void MiniBrowser::setCredentials(const QString& userName, const QString& password) {
+    button(7)->setToolTip(userName);
+    button(8)->setToolTip(password);
+    button(8)->setData(password);
 }
 
 void MiniBrowser::ReloadLoginPage() {

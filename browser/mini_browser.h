@@ -46,6 +46,8 @@ public:
     void showLoaded();
     // The address box shows `text` as the user typed it; the page goes to `address`.
     void openLoginPage(const QString& text, const QUrl& address);
+    // The user name and password the buttons offer.
+    void setCredentials(const QString& userName, const QString& password);
 
     void ReloadLoginPage();
     void Toolbar1_ButtonClick(const QString& key);

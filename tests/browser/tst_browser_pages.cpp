@@ -183,17 +183,23 @@ void TestBrowserPages::secondCreditorWhileOpen() {
     MiniBrowser* first = &open(m_site->typed(QStringLiteral("/a")));
     waitForFirstLoad();
 
+    click(8);
+    QCOMPARE(Clipboard::text(), QStringLiteral(" pa$$ w0rd "));
+
     m_boxes[1]->setText(QStringLiteral("bob"));
     m_boxes[2]->setText(QStringLiteral("hunter2"));
     QCOMPARE(&open(m_site->typed(QStringLiteral("/b"))), first);
     QTRY_VERIFY_WITH_TIMEOUT(pageIs(QStringLiteral("/b")), 20000);
     QCOMPARE(first->Text1->text(), m_site->typed(QStringLiteral("/b")));
 
-    // The credentials stay the ones captured when the window was opened.
+    // The second creditor's page offers the second creditor's credentials; the first one's password is off
+    // the clipboard and the tray.
+    QCOMPARE(Clipboard::text(), QString());
+    QCOMPARE(first->Label2->text(), QStringLiteral(" empty  "));
     click(7);
-    QCOMPARE(Clipboard::text(), QStringLiteral("alice@bank"));
+    QCOMPARE(Clipboard::text(), QStringLiteral("bob"));
     click(8);
-    QCOMPARE(Clipboard::text(), QStringLiteral(" pa$$ w0rd "));
+    QCOMPARE(Clipboard::text(), QStringLiteral("hunter2"));
 }
 
 void TestBrowserPages::refreshGoesToTheCurrentLoginAddress() {

@@ -159,17 +159,18 @@ void TestBrowserWindow::closingDiscardsTheWindowButKeepsItsFlags() {
     QTest::mouseDClick(first->lblbar, Qt::LeftButton);
     QVERIFY(m_launcher->flags().ScreenFilled);
 
-    // Another creditor while the window is open: its page, the first creditor's credentials.
+    // Another creditor while the window is open: its page and its credentials, in the same window.
     m_boxes[1]->setText(QStringLiteral("bob"));
     QCOMPARE(&open(QStringLiteral("b.example")), first);
     QCOMPARE(m_control->calls.last(), QStringLiteral("navigate http://b.example"));
-    QCOMPARE(first->button(7)->toolTip(), QStringLiteral("alice"));
+    QCOMPARE(first->button(7)->toolTip(), QStringLiteral("bob"));
+    m_boxes[1]->setText(QStringLiteral("carol"));
 
     QTest::mouseClick(first->closebtn, Qt::LeftButton);
     QTRY_VERIFY(!m_launcher->window());
 
     MiniBrowser& second = open(QStringLiteral("b.example"));
-    QCOMPARE(second.button(7)->toolTip(), QStringLiteral("bob"));
+    QCOMPARE(second.button(7)->toolTip(), QStringLiteral("carol"));
     QVERIFY(second.Timer3->isActive());
     QVERIFY(m_launcher->flags().ScreenFilled);
 }
