@@ -76,19 +76,19 @@ bool GridArea::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == m_view.viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto button = static_cast<QMouseEvent*>(event)->button();
         if (button != Qt::LeftButton && button != Qt::RightButton)
-            m_grid.CompactGridRows(m_grid.currentColumn());
+            m_grid.CompactGridRows();
     }
     return QObject::eventFilter(watched, event);
 }
 
 void GridArea::showContextMenu(const QPoint& position) {
     invismnu->exec(m_view.viewport()->mapToGlobal(position));
-    m_grid.CompactGridRows(m_grid.currentColumn());
+    m_grid.CompactGridRows();
 }
 
 void GridArea::sortByColumn(int column) {
     if (column < 0 || column >= PaymentGrid::RecordColumns) {
-        m_grid.CompactGridRows(m_grid.currentColumn());
+        m_grid.CompactGridRows();
         return;
     }
     bool& ascendingDone = m_sortAscendingDone[size_t(column)];
@@ -96,7 +96,7 @@ void GridArea::sortByColumn(int column) {
     const bool ascending = ascendingDone;
     m_grid.sortRows(column, ascending, column == PaymentGrid::Creditor ? SortKind::Text : SortKind::Numeric);
     m_grid.setCurrentCell(1, column);
-    m_grid.CompactGridRows(column);
+    m_grid.CompactGridRows();
     m_view.horizontalHeader()->setSortIndicatorShown(true);
     m_view.horizontalHeader()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }

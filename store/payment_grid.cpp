@@ -326,8 +326,7 @@ void PaymentGrid::sortRows(int column, bool ascending, SortKind kind) {
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-void PaymentGrid::CompactGridRows(int column) {
-    Q_UNUSED(column);
+void PaymentGrid::CompactGridRows() {
     setCurrentCell(1, m_currentColumn);
     // Only rows that hold nothing at all move down. A record with an empty cell in the column looked at is
     // still a record: taking it out of the grid would drop it from the log at the next rewrite.

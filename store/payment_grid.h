@@ -54,10 +54,10 @@ public:
 
     // Orders all rows below the header by one column; rows move whole and keep their order among equals.
     void sortRows(int column, bool ascending, SortKind kind);
-    // Empty rows at the top go to the end; a grid without records keeps one empty row below the header. The
-    // column is the one the user sorted or clicked; a row moves only when all of its cells are empty, so
-    // that no record with an empty cell in that column is ever taken out.
-    void CompactGridRows(int column);
+    // Empty rows at the top go to the end; a grid without records keeps one empty row below the header. Only
+    // a row whose cells are all empty moves, whatever column was sorted or clicked: a record with an empty
+    // cell there is still a record.
+    void CompactGridRows();
 
     int currentRow() const { return m_currentRow; }
     int currentColumn() const { return m_currentColumn; }

@@ -232,13 +232,13 @@ void TestPaymentGrid::compactingKeepsEveryRecord() {
     const int rows = m_grid->rows();
     if (sortFirst)
         m_grid->sortRows(column, true, SortKind::Numeric);
-    m_grid->CompactGridRows(column);
+    m_grid->CompactGridRows();
     QCOMPARE(shown(), before);
     QCOMPARE(m_grid->rows(), rows);
 }
 
 void TestPaymentGrid::compactingAnEmptyGridLeavesOneRow() {
-    m_grid->CompactGridRows(0);
+    m_grid->CompactGridRows();
     QCOMPARE(m_grid->rows(), 2);
     QVERIFY(!m_grid->holdsRecord(1));
 }
