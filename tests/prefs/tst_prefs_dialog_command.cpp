@@ -110,14 +110,8 @@ void TestPrefsDialogCommand::cleanup() {
 }
 
 MainWindow& TestPrefsDialogCommand::window() {
-    if (!m_window) {
-        m_window = std::make_unique<MainWindow>(m_program->services);
-        m_window->Form_Load();
-        m_window->show();
-        m_window->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_window.get()))
-            qWarning("the main window did not become active");
-    }
+    if (!m_window)
+        m_window = openMainWindow(m_program->services);
     return *m_window;
 }
 

@@ -1,5 +1,6 @@
 #include "scripted.h"
 
+#include "app/main_window.h"
 #include "prefs/preferences.h"
 
 #include <QStringList>
@@ -91,4 +92,14 @@ void TestProgram::storePreferences(std::initializer_list<std::pair<int, const ch
     const std::optional<QString> record = Preferences::buildRecord(values);
     if (!record || !Preferences::storeRecord(settings, *record))
         QTest::qFail("cannot store the preferences", __FILE__, __LINE__);
+}
+
+std::unique_ptr<MainWindow> openMainWindow(Services& services) {
+    auto window = std::make_unique<MainWindow>(services);
+    window->Form_Load();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the main window did not become active");
+    return window;
 }

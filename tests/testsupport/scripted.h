@@ -110,3 +110,7 @@ struct TestProgram {
     RecordingExit exit;
     Services services;
 };
+
+class MainWindow;
+// The main window on a test program, loaded, shown and made active, as the window tests start from.
+std::unique_ptr<MainWindow> openMainWindow(Services& services);
