@@ -18,16 +18,14 @@ bool writableAsFile(const QString& path) {
 
 // What must come before a new line so that it starts a line of its own: a file edited by hand, or one that
 // ends in a line the program could not read, may end without a line break, and the new line would run on
-// into its last one.
+// into its last one. The file is open for reading and appending: the last byte is read through the same
+// handle, and the write still goes to the end whatever the position.
 QByteArray lineBreakNeeded(QFile& file) {
     const qint64 size = file.size();
-    if (size == 0)
-        return {};
-    QFile reader(file.fileName());
-    if (!reader.open(QIODevice::ReadOnly) || !reader.seek(size - 1))
+    if (size == 0 || !file.seek(size - 1))
         return {};
     char last = 0;
-    if (!reader.getChar(&last) || last == '\n')
+    if (!file.getChar(&last) || last == '\n')
         return {};
     return last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
 }
@@ -46,7 +44,7 @@ bool appendToFile(const QString& path, const QByteArray& bytes) {
     // A new file is made readable by its owner only from its first moment, not after it was made. Unbuffered,
     // so that a write that fails has failed here, and the cut below is not refused for bytes still waiting
     // in a buffer that can never be written.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered, ownerOnly()))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered, ownerOnly()))
         return false;
     const qint64 sizeBefore = file.size();
     const bool written = appendToDevice(file, lineBreakNeeded(file) + bytes);
@@ -63,7 +61,7 @@ bool appendToFile(const QString& path, const QByteArray& bytes) {
 }
 
 bool commitWhole(QSaveFile& file) {
-    // Qt's commit() puts the new file in place even when its last flush failed (QTBUG-75077): on a full disk
+    // Qt's commit() may put the new file in place even when its last flush failed: on a full disk
     // that would replace a whole file by a cut one. The flush is made and checked here first.
     if (!file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
